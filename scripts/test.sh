@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds all three targets and runs every test:
+# native engine tests, the win64 engine and UI tests under Wine on Xvfb,
+# and the static checks of both DLLs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/lib.sh
+
+scripts/setup.sh
+jobs=$(nproc)
+for preset in native win32 win64; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
+
+ensure_wine_prefix
+ensure_display
+trap 'stop_xvfb; wineserver -k 2>/dev/null || true' EXIT
+
+passed=0 failed=0 status=0
+for preset in native win32 win64; do
+  echo "== tests: $preset"
+  log=$(mktemp)
+  if ctest --test-dir "build/$preset" --output-on-failure 2>&1 | tee "$log"; then :; fi
+  if grep -q 'tests failed out of' "$log"; then
+    line=$(grep 'tests failed out of' "$log" | tail -n 1)
+    total=${line##* out of }
+    bad=$(sed -nE 's/.* ([0-9]+) tests failed out of.*/\1/p' <<<"$line")
+    passed=$((passed + total - bad)); failed=$((failed + bad))
+    ((bad == 0)) || status=1
+  else
+    echo "ctest in build/$preset did not finish" >&2
+    status=1
+  fi
+  rm -f "$log"
+done
+echo "all: $passed passed, $failed failed"
+exit $status

@@ -1,0 +1,1 @@
+# quervix_win: the thin Windows class layer (windows, dialogs, controls, GDI).
