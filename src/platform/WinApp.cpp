@@ -1,0 +1,127 @@
+// The module state, the module object, window-class registration and common controls.
+#include "platform/WinApp.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <list>
+#include <string>
+
+#include "platform/Wnd.h"
+
+namespace {
+
+HINSTANCE ModuleOfThisCode()
+{
+    HMODULE module = nullptr;
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCSTR>(&ModuleOfThisCode), &module);
+    return module;
+}
+
+// Names of the classes AfxRegisterWndClass registered; a list keeps each name's address.
+std::list<std::string>& RegisteredClasses()
+{
+    static std::list<std::string> names;
+    return names;
+}
+
+}  // namespace
+
+CModuleState* AfxGetModuleState()
+{
+    static CModuleState state = [] {
+        CModuleState initial;
+        initial.m_hCurrentInstanceHandle = ModuleOfThisCode();
+        initial.m_hCurrentResourceHandle = initial.m_hCurrentInstanceHandle;
+        return initial;
+    }();
+    return &state;
+}
+
+HINSTANCE AfxGetInstanceHandle() { return AfxGetModuleState()->m_hCurrentInstanceHandle; }
+HINSTANCE AfxGetResourceHandle() { return AfxGetModuleState()->m_hCurrentResourceHandle; }
+CWinApp* AfxGetApp() { return AfxGetModuleState()->m_pCurrentWinApp; }
+
+CWinApp::CWinApp(const char* appName) : m_hInstance(AfxGetInstanceHandle()), m_pszAppName(appName)
+{
+    AfxGetModuleState()->m_pCurrentWinApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    CModuleState* state = AfxGetModuleState();
+    if (state->m_pCurrentWinApp == this) state->m_pCurrentWinApp = nullptr;
+}
+
+void AfxInitModule(HINSTANCE instance)
+{
+    CModuleState* state = AfxGetModuleState();
+    state->m_hCurrentInstanceHandle = instance;
+    state->m_hCurrentResourceHandle = instance;
+    if (state->m_pCurrentWinApp) state->m_pCurrentWinApp->m_hInstance = instance;
+}
+
+void AfxTermModule()
+{
+    HINSTANCE instance = AfxGetInstanceHandle();
+    for (const std::string& name : RegisteredClasses()) ::UnregisterClassA(name.c_str(), instance);
+    RegisteredClasses().clear();
+}
+
+BOOL AfxInitCommonControls()
+{
+    static const BOOL initialised = [] {
+        INITCOMMONCONTROLSEX controls{};
+        controls.dwSize = sizeof controls;
+        controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES;
+        return ::InitCommonControlsEx(&controls);
+    }();
+    return initialised;
+}
+
+const char* AfxGetAppName()
+{
+    if (CWinApp* app = AfxGetApp()) {
+        if (app->m_pszAppName && *app->m_pszAppName) return app->m_pszAppName;
+    }
+    static std::string name;
+    char path[MAX_PATH] = {};
+    DWORD length = ::GetModuleFileNameA(AfxGetInstanceHandle(), path, MAX_PATH);
+    std::string file(path, length < MAX_PATH ? length : 0);
+    std::size_t slash = file.find_last_of("\\/");
+    if (slash != std::string::npos) file.erase(0, slash + 1);
+    std::size_t dot = file.rfind('.');
+    if (dot != std::string::npos && dot > 0) file.erase(dot);
+    name = file;
+    return name.c_str();
+}
+
+CString AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
+{
+    HINSTANCE instance = AfxGetInstanceHandle();
+    char name[96];
+    std::snprintf(name, sizeof name, "Quervix:%p:%x:%p:%p:%p", static_cast<void*>(instance), classStyle,
+                  static_cast<void*>(cursor), static_cast<void*>(background), static_cast<void*>(icon));
+
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (::GetClassInfoExA(instance, name, &existing)) {
+        if (existing.lpfnWndProc == CWnd::GetRouterProc()) return CString(name);
+        // Left over by an earlier load of this DLL at the same address: its procedure is gone.
+        ::UnregisterClassA(name, instance);
+    }
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = classStyle;
+    wc.lpfnWndProc = CWnd::GetRouterProc();
+    wc.hInstance = instance;
+    wc.hCursor = cursor;
+    wc.hbrBackground = background;
+    wc.hIcon = icon;
+    wc.lpszClassName = name;
+    if (!::RegisterClassExA(&wc)) return CString();
+    RegisteredClasses().emplace_back(name);
+    return CString(name);
+}

@@ -1,0 +1,48 @@
+// The module object (CWinApp), the module state with its instance and resource handles,
+// and the set-up and tear-down calls the DLL's entry point makes.
+#pragma once
+
+#include <windows.h>
+
+class CWinApp;
+
+// Where dialog templates and icons are looked up (m_hCurrentResourceHandle, which a
+// dialog's DoModal may switch for its run) and which module owns our window classes.
+// Both start as the module that contains this code.
+struct CModuleState {
+    HINSTANCE m_hCurrentInstanceHandle = nullptr;
+    HINSTANCE m_hCurrentResourceHandle = nullptr;
+    CWinApp* m_pCurrentWinApp = nullptr;
+};
+
+CModuleState* AfxGetModuleState();
+HINSTANCE AfxGetInstanceHandle();
+HINSTANCE AfxGetResourceHandle();
+CWinApp* AfxGetApp();
+
+// One per module, constructed as a global. Without a name, message boxes are captioned
+// with the module's file name without its extension.
+class CWinApp {
+public:
+    explicit CWinApp(const char* appName = nullptr);
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    HINSTANCE m_hInstance = nullptr;
+    const char* m_pszAppName = nullptr;
+};
+
+// For DllMain at DLL_PROCESS_ATTACH: records the DLL's handle as the instance and resource
+// handle of the module state and of the module object.
+void AfxInitModule(HINSTANCE instance);
+// For DllMain at DLL_PROCESS_DETACH: unregisters the window classes this module registered,
+// so a later load of the DLL at the same address can register them afresh.
+void AfxTermModule();
+
+// Registers the common-control classes the library uses (list view, header, tool tips).
+// Cheap after the first call; CDialog::DoModal and EnableToolTips call it themselves.
+BOOL AfxInitCommonControls();
+
+// The caption AfxMessageBox uses: the application name, or the module's file name.
+const char* AfxGetAppName();

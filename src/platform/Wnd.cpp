@@ -1,0 +1,297 @@
+// CWnd: binding objects to windows, the router, reflection and message-map search.
+#include "platform/Wnd.h"
+
+#include <cstdio>
+
+#include "platform/DataExchange.h"
+#include "platform/WinApp.h"
+
+namespace {
+
+// Property names carry this module's router address, so a host that links the same
+// layer into another module never mistakes our objects for its own.
+const char* PropertyName(const char* role)
+{
+    static char objectName[64];
+    static char superName[64];
+    static const bool initialised = [] {
+        void* tag = reinterpret_cast<void*>(CWnd::GetRouterProc());
+        std::snprintf(objectName, sizeof objectName, "Quervix.CWnd.%p", tag);
+        std::snprintf(superName, sizeof superName, "Quervix.Super.%p", tag);
+        return true;
+    }();
+    (void)initialised;
+    return role[0] == 'o' ? objectName : superName;
+}
+const char* ObjectProperty() { return PropertyName("object"); }
+const char* SuperProperty() { return PropertyName("super"); }
+
+// Handed to CreateWindowEx so WM_NCCREATE can tell our creations from anyone else's.
+struct CreationCookie {
+    const void* tag;
+    CWnd* wnd;
+};
+const int kCookieTag = 0;
+
+WNDPROC CurrentProc(HWND hwnd)
+{
+    return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+}
+
+}  // namespace
+
+CWnd::~CWnd()
+{
+    if (!m_hWnd) return;
+    HWND hwnd = m_hWnd;
+    bool owns = m_ownsWindow;
+    // Unbind first: a half-destroyed object must not receive the destruction messages.
+    Unbind();
+    if (owns && ::IsWindow(hwnd)) ::DestroyWindow(hwnd);
+}
+
+const MessageMap* CWnd::StaticMessageMap()
+{
+    static const MessageMap map(nullptr);
+    return &map;
+}
+
+const MessageMap* CWnd::GetMessageMap() const { return StaticMessageMap(); }
+void CWnd::DoDataExchange(CDataExchange*) {}
+void CWnd::PreSubclassWindow() {}
+
+BOOL CWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg && m_toolTips.enabled) FilterToolTipMessage(*pMsg);
+    return FALSE;
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_superProc) return ::CallWindowProcA(m_superProc, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFO*) const { return -1; }
+
+CWnd* CWnd::FromHandlePermanent(HWND hwnd) noexcept
+{
+    if (!hwnd) return nullptr;
+    return static_cast<CWnd*>(::GetPropA(hwnd, ObjectProperty()));
+}
+
+WNDPROC CWnd::GetRouterProc() noexcept { return &CWnd::RouteMessage; }
+
+void CWnd::Attach(HWND hwnd, WNDPROC superProc)
+{
+    m_hWnd = hwnd;
+    m_superProc = superProc;
+    ::SetPropA(hwnd, ObjectProperty(), this);
+    ::SetPropA(hwnd, SuperProperty(), reinterpret_cast<HANDLE>(superProc));
+}
+
+void CWnd::Unbind()
+{
+    HWND hwnd = m_hWnd;
+    if (!hwnd) return;
+    if (m_toolTips.tip && ::IsWindow(m_toolTips.tip)) ::DestroyWindow(m_toolTips.tip);
+    m_toolTips = ToolTipState();
+    // Someone who subclassed after us still calls our router: the super property stays
+    // then, so the router keeps forwarding to the original procedure without us.
+    if (CurrentProc(hwnd) == &CWnd::RouteMessage) {
+        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+        ::RemovePropA(hwnd, SuperProperty());
+    }
+    ::RemovePropA(hwnd, ObjectProperty());
+    m_hWnd = nullptr;
+    m_superProc = nullptr;
+    m_ownsWindow = false;
+}
+
+LRESULT CALLBACK CWnd::RouteMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* wnd = FromHandlePermanent(hwnd);
+    if (!wnd && message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* cookie = static_cast<CreationCookie*>(create ? create->lpCreateParams : nullptr);
+        if (cookie && cookie->tag == &kCookieTag && !cookie->wnd->m_hWnd) {
+            wnd = cookie->wnd;
+            wnd->Attach(hwnd, &::DefWindowProcA);
+            wnd->m_ownsWindow = true;
+        }
+    }
+    if (wnd) return wnd->Dispatch(message, wParam, lParam);
+
+    // Before binding, or after an unsubclass that could not unhook: default processing.
+    auto super = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, SuperProperty()));
+    if (message == WM_NCDESTROY) ::RemovePropA(hwnd, SuperProperty());
+    if (super) return ::CallWindowProcA(super, hwnd, message, wParam, lParam);
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCDESTROY) {
+        HWND hwnd = m_hWnd;
+        WNDPROC super = m_superProc;
+        Unbind();
+        return super ? ::CallWindowProcA(super, hwnd, message, wParam, lParam)
+                     : ::DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    CurrentMessage saved = m_current;
+    m_current = CurrentMessage{message, wParam, lParam};
+    LRESULT result = WindowProc(message, wParam, lParam);
+    m_current = saved;
+    return result;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (OnWndMsg(message, wParam, lParam, result)) return result;
+    return DefWindowProc(message, wParam, lParam);
+}
+
+LRESULT CWnd::Default()
+{
+    return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
+}
+
+// Which child object a notification of this parent concerns: the control that sent a
+// WM_COMMAND notification or WM_NOTIFY, or that is to be drawn, measured or coloured.
+CWnd* CWnd::ReflectionTarget(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    HWND child = nullptr;
+    switch (message) {
+    case WM_COMMAND:
+        child = reinterpret_cast<HWND>(lParam);
+        break;
+    case WM_NOTIFY:
+        if (lParam) child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+        break;
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (wParam != 0 && item && item->CtlType != ODT_MENU) child = item->hwndItem;
+        break;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        if (item && item->CtlType != ODT_MENU) child = ::GetDlgItem(m_hWnd, static_cast<int>(item->CtlID));
+        break;
+    }
+    default:
+        if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) child = reinterpret_cast<HWND>(lParam);
+        break;
+    }
+    if (!child || child == m_hWnd) return nullptr;
+    return FromHandlePermanent(child);
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (CWnd* child = ReflectionTarget(message, wParam, lParam)) {
+        if (child->SearchMap(true, message, wParam, lParam, result)) return TRUE;
+    }
+    return SearchMap(false, message, wParam, lParam, result);
+}
+
+namespace {
+
+bool Matches(const MessageEntry& entry, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (entry.kind) {
+    case MessageEntry::Kind::Message:
+        return entry.message == message;
+    case MessageEntry::Kind::CtlColor:
+        return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+    case MessageEntry::Kind::Registered:
+        return entry.registered && *entry.registered != 0 && *entry.registered == message;
+    case MessageEntry::Kind::Command: {
+        if (message != WM_COMMAND || HIWORD(wParam) != entry.code) return false;
+        UINT id = LOWORD(wParam);
+        return id >= entry.idFirst && id <= entry.idLast;
+    }
+    case MessageEntry::Kind::Notify: {
+        if (message != WM_NOTIFY || !lParam) return false;
+        auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->code != entry.code) return false;
+        UINT_PTR id = header->idFrom;
+        return id >= entry.idFirst && id <= entry.idLast;
+    }
+    }
+    return false;
+}
+
+}  // namespace
+
+BOOL CWnd::SearchMap(bool reflected, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    for (const MessageMap* map = GetMessageMap(); map; map = map->base) {
+        for (std::size_t i = 0; i < map->count; ++i) {
+            const MessageEntry& entry = map->entries[i];
+            if (entry.reflected != reflected || !Matches(entry, message, wParam, lParam)) continue;
+            if (entry.invoke(*this, message, wParam, lParam, result)) return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, const RECT& rect,
+                    HWND parent, UINT id)
+{
+    if (m_hWnd || !className) return FALSE;
+    CreationCookie cookie{&kCookieTag, this};
+    // A child window's menu handle is its id; popups have none.
+    HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
+    HWND hwnd = ::CreateWindowExA(exStyle, className, windowName ? windowName : "", style, rect.left, rect.top,
+                                  rect.right - rect.left, rect.bottom - rect.top, parent, menu,
+                                  AfxGetInstanceHandle(), &cookie);
+    if (!hwnd) return FALSE;
+    if (m_hWnd == hwnd) return TRUE;  // bound at WM_NCCREATE
+    if (!SubclassWindow(hwnd)) {
+        ::DestroyWindow(hwnd);
+        return FALSE;
+    }
+    m_ownsWindow = true;
+    return TRUE;
+}
+
+BOOL CWnd::SubclassWindow(HWND hwnd)
+{
+    if (m_hWnd || !hwnd || !::IsWindow(hwnd) || FromHandlePermanent(hwnd)) return FALSE;
+    m_hWnd = hwnd;
+    PreSubclassWindow();
+    if (m_hWnd != hwnd) return FALSE;
+    BindAndSubclass(hwnd, false);
+    return TRUE;
+}
+
+void CWnd::BindAndSubclass(HWND hwnd, bool ownsWindow)
+{
+    WNDPROC super = CurrentProc(hwnd);
+    Attach(hwnd, super);
+    m_ownsWindow = ownsWindow;
+    ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::RouteMessage));
+}
+
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
+{
+    if (!parent || !parent->m_hWnd) return FALSE;
+    HWND control = ::GetDlgItem(parent->m_hWnd, static_cast<int>(id));
+    return control ? SubclassWindow(control) : FALSE;
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    HWND hwnd = m_hWnd;
+    Unbind();
+    return hwnd;
+}
+
+BOOL CWnd::UpdateData(BOOL saveAndValidate)
+{
+    if (!m_hWnd) return FALSE;
+    CDataExchange exchange(this, saveAndValidate);
+    DoDataExchange(&exchange);
+    return exchange.Failed() ? FALSE : TRUE;
+}
