@@ -201,10 +201,11 @@ int main(int argc, char** argv) {
     const std::string autoOkProblem = options.autoOk ? pilot.Finish() : std::string();
 
     std::printf("result: %d (%s)\n", result, result == 0 ? "OK" : "cancelled, buffer unchanged");
+    std::fflush(stdout);
+    if (int broken = CheckBufferContract(buffer, before, result)) return broken;
     if (result == 0) std::printf("statement: %s\n", buffer.bytes.data());
     std::fflush(stdout);
 
-    if (int broken = CheckBufferContract(buffer, before, result)) return broken;
     if (!autoOkProblem.empty()) {
         std::fprintf(stderr, "quervix-demo: auto-ok failed: %s\n", autoOkProblem.c_str());
         return 4;
