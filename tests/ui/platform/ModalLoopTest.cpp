@@ -1,0 +1,260 @@
+// The modal loop: pre-translation from the child up to the dialog, keyboard handling by
+// the dialog manager, results, the owner's state, nested runs and WM_QUIT.
+#include <gtest/gtest.h>
+
+#include "ScriptedDialog.h"
+#include "platform/DataExchange.h"
+#include "platform/Edit.h"
+#include "platform/WinApp.h"
+
+namespace {
+
+class KeyWatchingEdit : public CEdit {
+public:
+    BOOL PreTranslateMessage(MSG* msg) override
+    {
+        if (msg->message == WM_KEYDOWN) {
+            log->push_back("edit " + std::to_string(msg->wParam));
+            if (msg->wParam == VK_F6) return TRUE;
+        }
+        return CEdit::PreTranslateMessage(msg);
+    }
+    std::vector<std::string>* log = nullptr;
+};
+
+// Records pre-translation, OK and Cancel; swallows Enter and Escape when told to.
+class KeyDialog : public ScriptedDialog {
+public:
+    explicit KeyDialog(bool swallowEnterAndEscape = false, CWnd* parent = nullptr)
+        : ScriptedDialog(IDD_CONTROLS, parent), m_swallow(swallowEnterAndEscape)
+    {
+        edit.log = &log;
+    }
+    BOOL PreTranslateMessage(MSG* msg) override
+    {
+        if (msg->message == WM_KEYDOWN) {
+            log.push_back("dialog " + std::to_string(msg->wParam));
+            if (m_swallow && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) return TRUE;
+        }
+        return ScriptedDialog::PreTranslateMessage(msg);
+    }
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_EDIT, edit); }
+    void OnOK() override
+    {
+        log.push_back("OnOK");
+        ScriptedDialog::OnOK();
+    }
+    void OnCancel() override
+    {
+        log.push_back("OnCancel");
+        ScriptedDialog::OnCancel();
+    }
+    KeyWatchingEdit edit;
+
+private:
+    bool m_swallow;
+};
+
+std::string Key(UINT key) { return std::to_string(key); }
+
+TEST(ModalLoop, TheChildPreTranslatesFirstThenTheDialogAndAChildCanSwallow)
+{
+    KeyDialog dialog;
+    dialog.Then([](ScriptedDialog& d) {
+        auto& self = static_cast<KeyDialog&>(d);
+        PostKey(self.edit.GetSafeHwnd(), VK_F5);
+        PostKey(self.edit.GetSafeHwnd(), VK_F6);
+    });
+    EXPECT_EQ(ScriptedDialog::kScriptDone, dialog.DoModal());
+    EXPECT_EQ((std::vector<std::string>{"edit " + Key(VK_F5), "dialog " + Key(VK_F5), "edit " + Key(VK_F6)}),
+              dialog.log);
+}
+
+TEST(ModalLoop, EnterPressesTheDefaultButtonAndEscapeCancels)
+{
+    KeyDialog enter;
+    enter.Then([](ScriptedDialog& d) { PostKey(static_cast<KeyDialog&>(d).edit.GetSafeHwnd(), VK_RETURN); })
+        .Then([](ScriptedDialog& d) { d.log.push_back("still running"); });
+    EXPECT_EQ(IDOK, enter.DoModal());
+    EXPECT_EQ("OnOK", enter.log.back());
+
+    KeyDialog escape;
+    escape.Then([](ScriptedDialog& d) { PostKey(static_cast<KeyDialog&>(d).edit.GetSafeHwnd(), VK_ESCAPE); })
+        .Then([](ScriptedDialog& d) { d.log.push_back("still running"); });
+    EXPECT_EQ(IDCANCEL, escape.DoModal());
+    EXPECT_EQ("OnCancel", escape.log.back());
+}
+
+TEST(ModalLoop, ADialogThatSwallowsEnterAndEscapeKeepsRunning)
+{
+    KeyDialog dialog(true);
+    dialog.Then([](ScriptedDialog& d) {
+              HWND edit = static_cast<KeyDialog&>(d).edit.GetSafeHwnd();
+              PostKey(edit, VK_RETURN);
+              PostKey(edit, VK_ESCAPE);
+          })
+        .Then([](ScriptedDialog& d) { d.EndDialog(77); });
+    EXPECT_EQ(77, dialog.DoModal());
+    EXPECT_EQ((std::vector<std::string>{"edit " + Key(VK_RETURN), "dialog " + Key(VK_RETURN),
+                                        "edit " + Key(VK_ESCAPE), "dialog " + Key(VK_ESCAPE)}),
+              dialog.log);
+}
+
+TEST(ModalLoop, EndDialogDecidesTheResultEvenDuringInitialisation)
+{
+    ScriptedDialog early;
+    early.beforeInit = [](ScriptedDialog& d) { d.EndDialog(42); };
+    EXPECT_EQ(42, early.DoModal());
+    EXPECT_EQ(nullptr, early.GetSafeHwnd());
+
+    ScriptedDialog later;
+    later.Then([](ScriptedDialog& d) { d.EndDialog(-5); });
+    EXPECT_EQ(-5, later.DoModal());
+}
+
+TEST(ModalLoop, TheCloseBoxCancels)
+{
+    KeyDialog dialog;
+    dialog.Then([](ScriptedDialog& d) { d.PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); })
+        .Then([](ScriptedDialog& d) { d.log.push_back("still running"); });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ((std::vector<std::string>{"OnCancel"}), dialog.log);
+}
+
+TEST(ModalLoop, TheOwnerIsDisabledForTheRunAndEnabledAfterwards)
+{
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 100),
+                               nullptr, 0));
+    ScriptedDialog dialog(IDD_CONTROLS, &owner);
+    BOOL enabledDuringRun = TRUE;
+    HWND ownerOfDialog = nullptr;
+    dialog.Then([&](ScriptedDialog& d) {
+        enabledDuringRun = owner.IsWindowEnabled();
+        ownerOfDialog = d.GetWindow(GW_OWNER).GetSafeHwnd();
+    });
+    EXPECT_EQ(ScriptedDialog::kScriptDone, dialog.DoModal());
+    EXPECT_FALSE(enabledDuringRun);
+    EXPECT_EQ(owner.GetSafeHwnd(), ownerOfDialog);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+}
+
+TEST(ModalLoop, ADialogRunsInsideAnotherAndTheOuterWaitsDisabled)
+{
+    ScriptedDialog outer;
+    INT_PTR innerResult = 0;
+    BOOL outerEnabledDuringInner = TRUE;
+    HWND innerOwner = nullptr;
+    outer.Then([&](ScriptedDialog& o) {
+        ScriptedDialog inner;
+        inner.Then([&](ScriptedDialog& i) {
+            outerEnabledDuringInner = o.IsWindowEnabled();
+            innerOwner = i.GetWindow(GW_OWNER).GetSafeHwnd();
+            i.EndDialog(5);
+        });
+        innerResult = inner.DoModal();
+        o.log.push_back(o.IsWindowEnabled() ? "outer enabled again" : "outer still disabled");
+        o.EndDialog(static_cast<int>(100 + innerResult));
+    });
+    HWND outerWindow = nullptr;
+    outer.beforeInit = [&](ScriptedDialog& o) { outerWindow = o.GetSafeHwnd(); };
+    EXPECT_EQ(105, outer.DoModal());
+    EXPECT_EQ(5, innerResult);
+    EXPECT_FALSE(outerEnabledDuringInner);
+    EXPECT_EQ(outerWindow, innerOwner);
+    EXPECT_EQ((std::vector<std::string>{"outer enabled again"}), outer.log);
+}
+
+struct MessageBoxSighting {
+    HWND owner = nullptr;
+    std::string caption;
+    std::string text;
+};
+MessageBoxSighting g_sighting;
+HWND g_boxOwner = nullptr;
+
+BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM found)
+{
+    char className[32] = {};
+    ::GetClassNameA(hwnd, className, sizeof className);
+    if (std::string(className) != "#32770" || ::GetWindow(hwnd, GW_OWNER) != g_boxOwner) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+void CALLBACK AnswerMessageBox(HWND dialog, UINT, UINT_PTR id, DWORD)
+{
+    HWND box = nullptr;
+    g_boxOwner = dialog;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindMessageBox, reinterpret_cast<LPARAM>(&box));
+    if (!box) return;  // not up yet
+    ::KillTimer(dialog, id);
+    char text[256] = {};
+    ::GetWindowTextA(box, text, sizeof text);
+    g_sighting.caption = text;
+    g_sighting.owner = ::GetWindow(box, GW_OWNER);
+    ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST(ModalLoop, AMessageBoxIsOwnedByTheRunningDialogAndReturnsItsAnswer)
+{
+    g_sighting = MessageBoxSighting();
+    ScriptedDialog dialog;
+    int answer = 0;
+    HWND dialogWindow = nullptr;
+    dialog.Then([&](ScriptedDialog& d) {
+        dialogWindow = d.GetSafeHwnd();
+        ::SetTimer(d.GetSafeHwnd(), 0x77, 50, &AnswerMessageBox);
+        answer = AfxMessageBox("Syntax Error", MB_OKCANCEL);
+        d.EndDialog(answer);
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ(IDCANCEL, answer);
+    EXPECT_EQ(dialogWindow, g_sighting.owner);
+    EXPECT_EQ("platform_tests", g_sighting.caption);
+}
+
+TEST(ModalLoop, QuitEndsTheRunAndIsPostedAgainForTheCallersLoop)
+{
+    ScriptedDialog dialog;
+    HWND window = nullptr;
+    // The quit request is seen only once no other message is waiting, as the platform does.
+    dialog.Then([&](ScriptedDialog& d) {
+              window = d.GetSafeHwnd();
+              ::PostQuitMessage(7);
+          })
+        .ThenWaitFor([](ScriptedDialog&) { return false; }, 5000);
+    EXPECT_EQ(-1, dialog.CDialog::DoModal());
+    EXPECT_FALSE(::IsWindow(window));
+    MSG msg{};
+    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(7u, msg.wParam);
+}
+
+TEST(ModalLoop, WithoutATemplateOrWhileRunningThereIsNoDialog)
+{
+    ScriptedDialog missing(IDD_MISSING);
+    EXPECT_EQ(-1, missing.DoModal());
+
+    ScriptedDialog dialog;
+    INT_PTR secondRun = 0;
+    dialog.Then([&](ScriptedDialog& d) { secondRun = d.DoModal(); });
+    EXPECT_EQ(ScriptedDialog::kScriptDone, dialog.DoModal());
+    EXPECT_EQ(-1, secondRun);
+}
+
+TEST(ModalLoop, TemplatesComeFromTheCurrentResourceHandle)
+{
+    CModuleState* state = AfxGetModuleState();
+    HINSTANCE saved = state->m_hCurrentResourceHandle;
+    EXPECT_EQ(::GetModuleHandleA(nullptr), saved);
+    state->m_hCurrentResourceHandle = ::GetModuleHandleA("comctl32.dll");
+    ScriptedDialog elsewhere;
+    INT_PTR result = elsewhere.DoModal();
+    state->m_hCurrentResourceHandle = saved;
+    EXPECT_EQ(-1, result);
+    ScriptedDialog here;
+    EXPECT_EQ(ScriptedDialog::kScriptDone, here.DoModal());
+}
+
+}  // namespace

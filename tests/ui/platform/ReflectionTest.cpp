@@ -1,0 +1,230 @@
+// Reflection: notifications a control sends its parent are first offered to the
+// control's own object; the parent sees what the control did not consume.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ScriptedDialog.h"
+#include "platform/Button.h"
+#include "platform/DataExchange.h"
+#include "platform/Edit.h"
+#include "platform/ListCtrl.h"
+
+namespace {
+
+class SelfDrawingList : public CListCtrl {
+public:
+    const MessageMap* GetMessageMap() const override { return StaticMessageMap(); }
+    static const MessageMap* StaticMessageMap()
+    {
+        static const MessageEntry entries[] = {
+            msgmap::ReflectNotify<&SelfDrawingList::OnCustomDraw>(NM_CUSTOMDRAW),
+            msgmap::ReflectNotify<&SelfDrawingList::OnClick>(NM_CLICK),
+        };
+        static const MessageMap map(CListCtrl::StaticMessageMap(), entries);
+        return &map;
+    }
+    int prepaints = 0;
+    int itemPrepaints = 0;
+    std::vector<std::string>* log = nullptr;
+
+private:
+    void OnCustomDraw(NMHDR* header, LRESULT* result)
+    {
+        auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
+        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+            ++prepaints;
+            *result = CDRF_NOTIFYITEMDRAW;  // only reaches the list view if the result gets through
+        } else if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+            ++itemPrepaints;
+            *result = CDRF_DODEFAULT;
+        }
+    }
+    BOOL OnClick(NMHDR*, LRESULT* result)
+    {
+        log->push_back("list saw click");
+        *result = 0;
+        return FALSE;  // the parent is told as well
+    }
+};
+
+class QuietEdit : public CEdit {
+public:
+    const MessageMap* GetMessageMap() const override { return StaticMessageMap(); }
+    static const MessageMap* StaticMessageMap()
+    {
+        static const MessageEntry entries[] = {
+            msgmap::ReflectCommand<&QuietEdit::OnChange>(EN_CHANGE),
+            msgmap::ReflectCtlColor<&QuietEdit::OnColor>(),
+        };
+        static const MessageMap map(CEdit::StaticMessageMap(), entries);
+        return &map;
+    }
+    int changes = 0;
+
+private:
+    void OnChange() { ++changes; }
+    HBRUSH OnColor(HDC, UINT) { return static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)); }
+};
+
+class DrawnButton : public CButton {
+public:
+    void DrawItem(LPDRAWITEMSTRUCT item) override
+    {
+        ++draws;
+        drawnWindow = item->hwndItem;
+        ::FillRect(item->hDC, &item->rcItem, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+    }
+    int draws = 0;
+    HWND drawnWindow = nullptr;
+};
+
+class ParentDialog : public ScriptedDialog {
+public:
+    const MessageMap* GetMessageMap() const override { return StaticMessageMap(); }
+    static const MessageMap* StaticMessageMap()
+    {
+        static const MessageEntry entries[] = {
+            msgmap::Notify<&ParentDialog::OnListCustomDraw>(NM_CUSTOMDRAW, IDC_LISTVIEW),
+            msgmap::Notify<&ParentDialog::OnListClick>(NM_CLICK, IDC_LISTVIEW),
+            msgmap::Command<&ParentDialog::OnEditChange>(EN_CHANGE, IDC_EDIT),
+            msgmap::Command<&ParentDialog::OnPush>(BN_CLICKED, IDC_PUSH),
+            msgmap::CtlColor<&ParentDialog::OnCtlColor>(),
+        };
+        static const MessageMap map(ScriptedDialog::StaticMessageMap(), entries);
+        return &map;
+    }
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        CDialog::DoDataExchange(pDX);
+        DDX_Control(pDX, IDC_LISTVIEW, list);
+        DDX_Control(pDX, IDC_EDIT, edit);
+        DDX_Control(pDX, IDC_OWNERDRAW, drawn);
+        DDX_Control(pDX, IDC_PUSH, push);
+    }
+    SelfDrawingList list;
+    QuietEdit edit;
+    DrawnButton drawn;
+    CButton push;
+    int parentCustomDraws = 0;
+    int parentEditChanges = 0;
+    std::vector<UINT> coloured;
+
+private:
+    void OnListCustomDraw(NMHDR*, LRESULT*) { ++parentCustomDraws; }
+    void OnListClick(NMHDR*, LRESULT*) { log.push_back("parent saw click"); }
+    void OnEditChange() { ++parentEditChanges; }
+    void OnPush() { log.push_back("parent saw push"); }
+    HBRUSH OnCtlColor(HDC, HWND control, UINT ctlColor)
+    {
+        coloured.push_back(ctlColor);
+        (void)control;
+        return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    }
+};
+
+TEST(Reflection, AListViewAnswersItsOwnCustomDrawAndTheResultReachesIt)
+{
+    ParentDialog dialog;
+    dialog.list.log = &dialog.log;
+    dialog.Then([](ScriptedDialog& d) {
+        auto& self = static_cast<ParentDialog&>(d);
+        self.list.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
+        for (const char* name : {"one", "two", "three"}) self.list.InsertItem(self.list.GetItemCount(), name);
+        self.list.Invalidate();
+        self.list.UpdateWindow();
+    });
+    EXPECT_EQ(ScriptedDialog::kScriptDone, dialog.DoModal());
+    EXPECT_GE(dialog.list.prepaints, 1);
+    EXPECT_GE(dialog.list.itemPrepaints, 3);  // asked for by the prepaint answer
+    EXPECT_EQ(0, dialog.parentCustomDraws);   // consumed by the list
+}
+
+TEST(Reflection, AControlThatDeclinesLetsTheParentSeeTheNotificationAfterIt)
+{
+    ParentDialog dialog;
+    dialog.list.log = &dialog.log;
+    dialog.Then([](ScriptedDialog& d) {
+        auto& self = static_cast<ParentDialog&>(d);
+        NMHDR header{};
+        header.hwndFrom = self.list.GetSafeHwnd();
+        header.idFrom = IDC_LISTVIEW;
+        header.code = NM_CLICK;
+        self.SendMessage(WM_NOTIFY, IDC_LISTVIEW, reinterpret_cast<LPARAM>(&header));
+    });
+    dialog.DoModal();
+    EXPECT_EQ((std::vector<std::string>{"list saw click", "parent saw click"}), dialog.log);
+}
+
+TEST(Reflection, ConsumedCommandsStayWithTheControlOthersReachTheParent)
+{
+    ParentDialog dialog;
+    dialog.Then([](ScriptedDialog& d) {
+        auto& self = static_cast<ParentDialog&>(d);
+        self.edit.SetWindowText("changed");                   // EN_CHANGE, consumed by the edit
+        self.push.SendMessage(BM_CLICK);                      // BN_CLICKED, no reflected entry
+    });
+    dialog.DoModal();
+    EXPECT_GE(dialog.edit.changes, 1);
+    EXPECT_EQ(0, dialog.parentEditChanges);
+    EXPECT_EQ((std::vector<std::string>{"parent saw push"}), dialog.log);
+}
+
+TEST(Reflection, AnOwnerDrawnButtonDrawsItself)
+{
+    ParentDialog dialog;
+    HWND button = nullptr;
+    dialog.Then([&](ScriptedDialog& d) {
+        auto& self = static_cast<ParentDialog&>(d);
+        button = self.drawn.GetSafeHwnd();
+        self.drawn.Invalidate();
+        self.drawn.UpdateWindow();
+    });
+    dialog.DoModal();
+    EXPECT_GE(dialog.drawn.draws, 1);
+    EXPECT_NE(nullptr, button);
+    EXPECT_EQ(button, dialog.drawn.drawnWindow);
+}
+
+TEST(Reflection, ControlColoursGoToTheControlFirstAndToTheParentWhenItHasNoAnswer)
+{
+    ParentDialog dialog;
+    LRESULT editBrush = 0, checkBrush = 0;
+    dialog.Then([&](ScriptedDialog& d) {
+        auto& self = static_cast<ParentDialog&>(d);
+        HDC dc = ::GetDC(self.GetSafeHwnd());
+        editBrush = self.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                     reinterpret_cast<LPARAM>(self.edit.GetSafeHwnd()));
+        checkBrush = self.SendMessage(WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
+                                      reinterpret_cast<LPARAM>(self.GetDlgItem(IDC_CHECK).GetSafeHwnd()));
+        ::ReleaseDC(self.GetSafeHwnd(), dc);
+    });
+    dialog.DoModal();
+    EXPECT_EQ(reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH)), editBrush);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH)), checkBrush);
+    EXPECT_NE(dialog.coloured.end(), std::find(dialog.coloured.begin(), dialog.coloured.end(), UINT{CTLCOLOR_BTN}));
+}
+
+TEST(Reflection, AnOwnerDrawnListBoxMeasuredBeforeAnyObjectFitsTheDialogFont)
+{
+    ScriptedDialog dialog(IDD_BIG_FONT);
+    int itemHeight = 0;
+    int fontHeight = 0;
+    dialog.Then([&](ScriptedDialog& d) {
+        CWindow list = d.GetDlgItem(IDC_CHECKLIST);
+        itemHeight = static_cast<int>(list.SendMessage(LB_GETITEMHEIGHT, 0));
+        HDC dc = ::GetDC(nullptr);
+        HGDIOBJ previous = ::SelectObject(dc, d.GetFont());
+        TEXTMETRICA metrics{};
+        ::GetTextMetricsA(dc, &metrics);
+        ::SelectObject(dc, previous);
+        ::ReleaseDC(nullptr, dc);
+        fontHeight = metrics.tmHeight;
+    });
+    dialog.DoModal();
+    EXPECT_GT(fontHeight, 20);  // the template asks for a 20-point font
+    EXPECT_GE(itemHeight, fontHeight);
+    EXPECT_GE(itemHeight, 15);  // a 13-pixel check box and a pixel above and below
+}
+
+}  // namespace
