@@ -6,6 +6,7 @@
 
 Every check runs and reports what it found against what was expected. Exit status: 0 when all
 hold, 1 when any fails, 2 when the file cannot be read as a PE image."""
+import os
 import re
 import sys
 
@@ -56,6 +57,16 @@ def plain_name(name):
 
 def check_machine(image, arch):
     return [] if image.machine == arch else [f"machine is {image.machine}, expected {arch}"]
+
+
+def check_kind(image, path, host_program):
+    if image.is_dll == host_program:
+        found, wanted = ("a DLL", "a program") if host_program else ("a program", "a DLL")
+        return [f"is {found}, expected {wanted}"]
+    name = os.path.basename(path)
+    if not host_program and name.lower() != "quervix.dll":
+        return [f"file is named {name}, but hosts load Quervix.dll"]
+    return []
 
 
 def check_exports(image):
@@ -224,10 +235,9 @@ def check_manifest(image, arch):
     return problems
 
 
-def run_checks(image, arch, host_program):
+def run_checks(image, path, arch, host_program):
     checks = [("machine", lambda: check_machine(image, arch)),
-              ("image kind", lambda: [] if image.is_dll != host_program else
-               [f"is {'a DLL' if image.is_dll else 'a program'}, expected {'a program' if host_program else 'a DLL'}"]),
+              ("image kind", lambda: check_kind(image, path, host_program)),
               ("imports", lambda: check_imports(image))]
     if not host_program:
         checks += [("exports", lambda: check_exports(image)),
@@ -262,7 +272,7 @@ def main(argv):
     except (OSError, PeFormatError) as error:
         print(f"check_quervix: {path}: {error}", file=sys.stderr)
         return 2
-    failed, total = run_checks(image, arch, host_program)
+    failed, total = run_checks(image, path, arch, host_program)
     verdict = "all hold" if not failed else f"{failed} FAILED"
     print(f"check_quervix: {path} ({arch}): {total} checks, {verdict}")
     return 1 if failed else 0

@@ -2,10 +2,10 @@
 """expect_rejection.py: proves that check_quervix.py rejects a deliberately broken image, and for
 the right reason.
 
-    expect_rejection.py --fails "CHECK[,CHECK...]" --says REGEX -- CHECKER ARGUMENTS...
+    expect_rejection.py --fails "CHECK[,CHECK...]" --says REGEX [--says REGEX...] -- CHECKER ARGS...
 
 Passes only when the checker exits with status 1, exactly the named checks report FAIL (every
-other check holds), and some failure detail matches REGEX."""
+other check holds), and each REGEX matches some failure detail."""
 import argparse
 import re
 import subprocess
@@ -15,7 +15,8 @@ import sys
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--fails", required=True, help="comma-separated titles of the checks that must fail")
-    parser.add_argument("--says", required=True, help="regular expression a failure detail must match")
+    parser.add_argument("--says", required=True, action="append",
+                        help="regular expression some failure detail must match (repeatable)")
     parser.add_argument("command", nargs=argparse.REMAINDER)
     options = parser.parse_args(argv[1:])
     command = options.command[1:] if options.command[:1] == ["--"] else options.command
@@ -34,8 +35,9 @@ def main(argv):
         problems.append(f"checker exited with {run.returncode}, expected 1 (checks failed)")
     if failed != wanted:
         problems.append(f"failing checks were {sorted(failed)}, expected {sorted(wanted)}")
-    if not any(re.search(options.says, detail) for detail in details):
-        problems.append(f"no failure detail matches /{options.says}/")
+    for pattern in options.says:
+        if not any(re.search(pattern, detail) for detail in details):
+            problems.append(f"no failure detail matches /{pattern}/")
     for problem in problems:
         print(f"expect_rejection: {problem}", file=sys.stderr)
     print(f"expect_rejection: {'rejected as expected' if not problems else 'NOT rejected as expected'}")
