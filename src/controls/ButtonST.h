@@ -37,7 +37,7 @@ public:
     void DrawItem(LPDRAWITEMSTRUCT item) override;
 
 private:
-    struct DrawState {
+    struct PaintState {
         bool pressed;
         bool disabled;
         bool hot;
@@ -48,9 +48,9 @@ private:
     LRESULT OnKillFocus(WPARAM wParam, LPARAM lParam);
     void OnMouseMove(UINT flags, CPoint point);
 
-    void DrawBorder(const CDC& dc, const CRect& rc, const DrawState& state) const;
-    void DrawIconImage(const CDC& dc, const CRect& item, bool hasTitle, CRect& caption, const DrawState& state) const;
-    void DrawTitle(const CDC& dc, const CString& title, CRect caption, const DrawState& state) const;
+    void DrawBorder(const CDC& dc, const CRect& rc, const PaintState& state) const;
+    void DrawIconImage(const CDC& dc, const CRect& item, bool hasTitle, CRect& caption, const PaintState& state) const;
+    void DrawTitle(const CDC& dc, const CString& title, CRect caption, const PaintState& state) const;
     void DestroyIcons() noexcept;
 
     // Layout and behaviour; the query builder uses these values as they are set here.
