@@ -191,14 +191,19 @@ void CButtonST::DrawBorder(const CDC& dc, const CRect& rc, const PaintState& sta
 
     CPen highlight(PS_SOLID, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
     CPen shadow(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
-    CSelectGuard pen = dc.SelectObject(static_cast<HPEN>(sunken ? shadow : highlight));
-    dc.MoveTo(rc.left, rc.bottom - 1);
-    dc.LineTo(rc.left, rc.top);
-    dc.LineTo(rc.right, rc.top);
-    pen = dc.SelectObject(static_cast<HPEN>(sunken ? highlight : shadow));
-    dc.MoveTo(rc.left, rc.bottom - 1);
-    dc.LineTo(rc.right - 1, rc.bottom - 1);
-    dc.LineTo(rc.right - 1, rc.top - 1);
+    // One guard per pen: each puts the DC's own pen back before the next is selected.
+    {
+        CSelectGuard pen = dc.SelectObject(static_cast<HPEN>(sunken ? shadow : highlight));
+        dc.MoveTo(rc.left, rc.bottom - 1);
+        dc.LineTo(rc.left, rc.top);
+        dc.LineTo(rc.right, rc.top);
+    }
+    {
+        CSelectGuard pen = dc.SelectObject(static_cast<HPEN>(sunken ? highlight : shadow));
+        dc.MoveTo(rc.left, rc.bottom - 1);
+        dc.LineTo(rc.right - 1, rc.bottom - 1);
+        dc.LineTo(rc.right - 1, rc.top - 1);
+    }
 }
 
 // An icon larger than the button is centred with negative offsets and clipped by the

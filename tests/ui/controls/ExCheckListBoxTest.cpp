@@ -1,0 +1,110 @@
+// The column list's tool tips: resting the pointer on an item shows the item's text,
+// cut to the 79 characters a tip request carries; the requests themselves answer each
+// item's text in both character forms.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ControlsHost.h"
+#include "ControlsTestSupport.h"
+#include "Harness.h"
+
+using namespace harness;
+using controls_test::HostRun;
+
+namespace {
+
+const std::string kLongName =
+    "CUSTOMER_ACCOUNT_RECEIVABLE_BALANCE_CARRIED_FORWARD_FROM_THE_PREVIOUS_FINANCIAL_YEAR_IN_HOME_CURRENCY";
+
+HostOptions ColumnsOf(std::vector<std::string> columns)
+{
+    HostOptions options;
+    options.columns = std::move(columns);
+    return options;
+}
+
+std::string TipText(HWND tip) { return IsVisible(tip) ? WindowText(tip) : std::string(); }
+
+TEST(ExCheckListBoxTips, RestingOnAnItemShowsItsTextCutTo79Characters)
+{
+    ASSERT_GT(kLongName.size(), 79u);
+    ControlsHost host(ColumnsOf({"*", kLongName, "NAME"}));
+    HostRun run(host);
+    ASSERT_TRUE(run.Opened());
+    HWND tip = host.columns.GetToolTipWindow();
+    ASSERT_NE(tip, nullptr);
+    ASSERT_TRUE(BringToForeground(run.window));
+
+    POINT item{};
+    ASSERT_TRUE(ListBoxItemPoint(run.list, 1, 30, item));
+    ASSERT_TRUE(MoveMouseTo(run.list, item));
+    EXPECT_TRUE(WaitUntil([&] { return TipText(tip) == kLongName.substr(0, 79); }))
+        << "tip shows \"" << TipText(tip) << "\"";
+    controls_test::KeepScreenshot(CaptureWindow(run.window), "column_list_tip.bmp");
+
+    ASSERT_TRUE(ListBoxItemPoint(run.list, 2, 30, item));
+    ASSERT_TRUE(MoveMouseTo(run.list, item));
+    EXPECT_TRUE(WaitUntil([&] { return TipText(tip) == "NAME"; })) << "tip shows \"" << TipText(tip) << "\"";
+
+    EXPECT_TRUE(run.Close());
+}
+
+TEST(ExCheckListBoxTips, BelowTheLastItemNoTipShows)
+{
+    ControlsHost host(ColumnsOf({"*", "NAME"}));
+    HostRun run(host);
+    ASSERT_TRUE(run.Opened());
+    HWND tip = host.columns.GetToolTipWindow();
+    ASSERT_TRUE(BringToForeground(run.window));
+
+    RECT client{};
+    ::GetClientRect(run.list, &client);
+    ASSERT_TRUE(MoveMouseTo(run.list, POINT{30, client.bottom - 4}));
+    EXPECT_FALSE(WaitUntil([&] { return IsVisible(tip); }, 1500));
+
+    EXPECT_TRUE(run.Close());
+}
+
+// The requests the tip control sends, sent the same way from here: the list answers
+// every item's text, narrow and wide, cut alike, and nothing for an item it lacks.
+TEST(ExCheckListBoxTips, TextRequestsAnswerEachItemInBothForms)
+{
+    ControlsHost host(ColumnsOf({"*", kLongName, "NAME"}));
+    HostRun run(host);
+    ASSERT_TRUE(run.Opened());
+    HWND tip = host.columns.GetToolTipWindow();
+
+    auto narrow = [&](UINT_PTR id, LRESULT& result) {
+        NMTTDISPINFOA info{};
+        info.hdr = NMHDR{tip, id, TTN_NEEDTEXTA};
+        ::lstrcpyA(info.szText, "untouched");
+        result = Query(run.list, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return std::string(info.szText);
+    };
+    auto wide = [&](UINT_PTR id) {
+        NMTTDISPINFOW info{};
+        info.hdr = NMHDR{tip, id, TTN_NEEDTEXTW};
+        ::lstrcpyW(info.szText, L"untouched");
+        Query(run.list, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return std::wstring(info.szText);
+    };
+
+    LRESULT result = -1;
+    EXPECT_EQ(narrow(0, result), "*");
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(narrow(1, result), kLongName.substr(0, 79));
+    EXPECT_EQ(narrow(2, result), "NAME");
+    EXPECT_EQ(narrow(3, result), "");
+    EXPECT_EQ(narrow(40000, result), "");
+
+    const std::wstring longWide(kLongName.begin(), kLongName.begin() + 79);
+    EXPECT_EQ(wide(0), L"*");
+    EXPECT_TRUE(wide(1) == longWide);
+    EXPECT_TRUE(wide(2) == L"NAME");
+    EXPECT_TRUE(wide(3) == L"untouched");  // no text: the buffer is left as it was
+
+    EXPECT_TRUE(run.Close());
+}
+
+}  // namespace
