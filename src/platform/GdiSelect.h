@@ -23,14 +23,20 @@ public:
     {
         other.m_hPrevious = nullptr;
     }
+    // Taking over another selection on the same DC keeps the object this guard found
+    // first: the DC then gets back what it had before either selection, and the object
+    // in between is not selected back over the newer one.
     CSelectGuard& operator=(CSelectGuard&& other) noexcept
     {
-        if (this != &other) {
-            Restore();
-            m_hDC = other.m_hDC;
-            m_hPrevious = other.m_hPrevious;
+        if (this == &other) return *this;
+        if (m_hPrevious && other.m_hPrevious && m_hDC == other.m_hDC) {
             other.m_hPrevious = nullptr;
+            return *this;
         }
+        Restore();
+        m_hDC = other.m_hDC;
+        m_hPrevious = other.m_hPrevious;
+        other.m_hPrevious = nullptr;
         return *this;
     }
 
