@@ -71,7 +71,15 @@ bool ClickSequence(HWND window, POINT clientPoint, MouseButton button, int click
     ::ClientToScreen(window, &screen);
     const DWORD down = button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
     const DWORD up = button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
-    std::vector<INPUT> inputs{MouseInput(screen, 0)};
+    // The pointer arrives first and the window takes in its arrival (under Wine the X
+    // server's enter events follow the move), then the buttons go down and up.
+    POINT current{};
+    if (!::GetCursorPos(&current) || current.x != screen.x || current.y != screen.y) {
+        std::vector<INPUT> move{MouseInput(screen, 0)};
+        if (!Send(move)) return false;
+        SettleWindow(window, 80);
+    }
+    std::vector<INPUT> inputs;
     for (int i = 0; i < clicks; ++i) {
         inputs.push_back(MouseInput(screen, down));
         inputs.push_back(MouseInput(screen, up));

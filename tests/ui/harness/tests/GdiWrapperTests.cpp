@@ -120,6 +120,16 @@ TEST(GdiSelection, GuardsPutThePreviousObjectBackEvenOnEarlyReturn)
     outer.Restore();
     EXPECT_EQ(s.dc.GetCurrentPen(), originalPen);
 
+    // Re-selecting through the same guard keeps the newest object selected and still
+    // remembers what the DC had before the first selection.
+    CPen blue(PS_SOLID, 1, RGB(0, 0, 255));
+    {
+        auto pen = s.dc.SelectObject(red);
+        pen = s.dc.SelectObject(blue);
+        EXPECT_EQ(s.dc.GetCurrentPen(), blue.GetSafeHandle());
+    }
+    EXPECT_EQ(s.dc.GetCurrentPen(), originalPen);
+
     // A failed selection has nothing to restore and says so.
     auto none = s.dc.SelectObject(static_cast<HPEN>(nullptr));
     EXPECT_FALSE(none.Succeeded());
