@@ -63,7 +63,7 @@ struct MessageMap {
 
 namespace msgmap {
 
-constexpr UINT kAnyId = 0xFFFF;  // as the upper bound of an id range: every control
+constexpr UINT kAnyId = 0xFFFFFFFF;  // as the upper bound of an id range: every id (tool ids too)
 
 namespace detail {
 

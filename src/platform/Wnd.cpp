@@ -159,7 +159,7 @@ LRESULT CWnd::Default()
 
 // Which child object a notification of this parent concerns: the control that sent a
 // WM_COMMAND notification or WM_NOTIFY, or that is to be drawn, measured or coloured.
-CWnd* CWnd::ReflectionTarget(UINT message, WPARAM wParam, LPARAM lParam) const
+CWnd* CWnd::ReflectionTarget(UINT message, LPARAM lParam) const
 {
     HWND child = nullptr;
     switch (message) {
@@ -171,7 +171,7 @@ CWnd* CWnd::ReflectionTarget(UINT message, WPARAM wParam, LPARAM lParam) const
         break;
     case WM_DRAWITEM: {
         auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (wParam != 0 && item && item->CtlType != ODT_MENU) child = item->hwndItem;
+        if (item && item->CtlType != ODT_MENU) child = item->hwndItem;
         break;
     }
     case WM_MEASUREITEM: {
@@ -189,7 +189,7 @@ CWnd* CWnd::ReflectionTarget(UINT message, WPARAM wParam, LPARAM lParam) const
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (CWnd* child = ReflectionTarget(message, wParam, lParam)) {
+    if (CWnd* child = ReflectionTarget(message, lParam)) {
         if (child->SearchMap(true, message, wParam, lParam, result)) return TRUE;
     }
     return SearchMap(false, message, wParam, lParam, result);

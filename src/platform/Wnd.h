@@ -105,7 +105,7 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void Attach(HWND hwnd, WNDPROC superProc);
     void Unbind();
-    CWnd* ReflectionTarget(UINT message, WPARAM wParam, LPARAM lParam) const;
+    CWnd* ReflectionTarget(UINT message, LPARAM lParam) const;
     BOOL SearchMap(bool reflected, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void FilterToolTipMessage(const MSG& msg);
     void RemoveCurrentTool();

@@ -97,35 +97,23 @@ protected:
     HWND hwnd = nullptr;
 };
 
-TEST_F(SubclassTest, PreSubclassWindowRunsWithTheHandleBeforeTheRouterIsInstalled)
+TEST_F(SubclassTest, TheRouterGoesInFrontOfTheWindowsOwnProcedureForOneObjectOnly)
 {
-    ProbeHandler handler;
+    ProbeHandler handler, rival;
     ASSERT_TRUE(handler.SubclassWindow(hwnd));
+    // PreSubclassWindow ran with the handle, before the router was installed.
     EXPECT_EQ(hwnd, handler.handleInPreSubclass);
     EXPECT_EQ(&TargetProc, handler.procInPreSubclass);
     EXPECT_EQ(CWnd::GetRouterProc(), ProcOf(hwnd));
-}
+    EXPECT_FALSE(rival.SubclassWindow(hwnd));
+    EXPECT_FALSE(handler.SubclassWindow(hwnd));
+    EXPECT_EQ(&handler, CWnd::FromHandlePermanent(hwnd));
 
-TEST_F(SubclassTest, MappedMessagesStopAtTheObjectOthersReachTheOriginalProcedure)
-{
-    ProbeHandler handler;
-    ASSERT_TRUE(handler.SubclassWindow(hwnd));
-    ::SendMessageA(hwnd, WM_PROBE, 0, 0);
-    EXPECT_EQ(1, handler.probes);
-    EXPECT_TRUE(g_target.received.empty());
+    ::SendMessageA(hwnd, WM_PROBE, 0, 0);  // handled: stops at the object
     handler.passProbeOn = true;
-    ::SendMessageA(hwnd, WM_PROBE, 0, 0);
+    ::SendMessageA(hwnd, WM_PROBE, 0, 0);  // the handler asks for default processing
     EXPECT_EQ(2, handler.probes);
     EXPECT_EQ(1u, g_target.received.size());
-}
-
-TEST_F(SubclassTest, AWindowTakesOneObjectOnly)
-{
-    ProbeHandler first, second;
-    ASSERT_TRUE(first.SubclassWindow(hwnd));
-    EXPECT_FALSE(second.SubclassWindow(hwnd));
-    EXPECT_FALSE(first.SubclassWindow(hwnd));
-    EXPECT_EQ(&first, CWnd::FromHandlePermanent(hwnd));
 }
 
 TEST_F(SubclassTest, UnsubclassRestoresTheOriginalProcedure)
