@@ -44,6 +44,13 @@ HINSTANCE AfxGetInstanceHandle() { return AfxGetModuleState()->m_hCurrentInstanc
 HINSTANCE AfxGetResourceHandle() { return AfxGetModuleState()->m_hCurrentResourceHandle; }
 CWinApp* AfxGetApp() { return AfxGetModuleState()->m_pCurrentWinApp; }
 
+HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type)
+{
+    HINSTANCE resources = AfxGetResourceHandle();
+    if (resources && ::FindResourceA(resources, name, type)) return resources;
+    return AfxGetInstanceHandle();
+}
+
 CWinApp::CWinApp(const char* appName) : m_hInstance(AfxGetInstanceHandle()), m_pszAppName(appName)
 {
     AfxGetModuleState()->m_pCurrentWinApp = this;

@@ -19,6 +19,9 @@ CModuleState* AfxGetModuleState();
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
 CWinApp* AfxGetApp();
+// The module that holds a resource (e.g. a group icon, RT_GROUP_ICON): the current
+// resource handle when it has it, else the module's own instance.
+HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type);
 
 // One per module, constructed as a global. Without a name, message boxes are captioned
 // with the module's file name without its extension.
