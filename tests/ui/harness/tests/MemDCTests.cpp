@@ -59,8 +59,11 @@ TEST(MemDC, FollowsTheTargetsWindowOrigin)
         EXPECT_EQ(mem.GetBounds(), CRect(-20, -10, 40, 40));
         mem.FillSolidRect(CRect(-20, -10, 40, 40), kBlue);
         mem.FillSolidRect(CRect(0, 0, 2, 2), kRed);
+        mem.FillSolidRect(CRect(-20, -10, -19, -9), kRed);  // the box's first pixel
     }
     target.dc.SetWindowOrg(0, 0);
+    EXPECT_EQ(target.dc.GetPixel(0, 0), kRed);
+    EXPECT_EQ(target.dc.GetPixel(1, 0), kBlue);
     EXPECT_EQ(target.dc.GetPixel(20, 10), kRed);
     EXPECT_EQ(target.dc.GetPixel(21, 11), kRed);
     EXPECT_EQ(target.dc.GetPixel(22, 12), kBlue);
