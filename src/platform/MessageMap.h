@@ -16,6 +16,8 @@
 //         return &map;
 //     }
 // Each maker checks the handler's signature at compile time; the handler may be private.
+// The first entry that matches handles the message; a handler that wants the default
+// processing as well calls CWnd::Default() (before or after its own work).
 #pragma once
 
 #include <windows.h>

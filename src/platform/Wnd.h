@@ -14,8 +14,8 @@
 //
 // Binding: the object pointer is stored as a window property when the window is created
 // by CreateEx or subclassed. Messages that arrive before that go to default processing.
-// At WM_NCDESTROY the property is removed, the original window procedure is put back,
-// and the object forgets the handle. A window created by CreateEx is destroyed with its
+// At WM_NCDESTROY (which no map sees) the property is removed, the original window
+// procedure is put back, and the object forgets the handle. A window created by CreateEx is destroyed with its
 // object; a subclassed one is only given back its procedure.
 #pragma once
 
