@@ -73,6 +73,13 @@ LRESULT ListBoxItemData(HWND listBox, int index)
     return Query(listBox, LB_GETITEMDATA, static_cast<WPARAM>(index));
 }
 
+std::vector<int> ListBoxChecks(HWND listBox)
+{
+    std::vector<int> checks;
+    for (int i = 0, n = ListBoxCount(listBox); i < n; ++i) checks.push_back(static_cast<int>(ListBoxItemData(listBox, i)));
+    return checks;
+}
+
 std::string ComboText(HWND comboBox) { return WindowText(comboBox); }
 int ComboSelection(HWND comboBox) { return static_cast<int>(Query(comboBox, CB_GETCURSEL)); }
 

@@ -25,6 +25,9 @@ int ListBoxSelection(HWND listBox);  // LB_ERR (-1) when none
 std::vector<std::string> ListBoxItems(HWND listBox);
 std::string ListBoxItem(HWND listBox, int index);
 LRESULT ListBoxItemData(HWND listBox, int index);
+// Check states of a check list box that keeps each item's check in its item data
+// (as the project's CCheckListBox does): 0 unchecked, 1 checked, 2 indeterminate.
+std::vector<int> ListBoxChecks(HWND listBox);
 
 // The current text of a combo box: the edit's text, or the selected item's text for
 // a drop-down list.

@@ -122,6 +122,9 @@ TEST_F(DriverTest, ListBoxItemsAreClickedAndReadBack)
                                   Command(id, LBN_SELCHANGE), Command(id, LBN_DBLCLK)}));
     POINT outside{};
     EXPECT_FALSE(ListBoxItemPoint(list, 40, -1, outside));
+
+    ::SendMessageA(list, LB_SETITEMDATA, 3, 1);
+    EXPECT_EQ(ListBoxChecks(list), (std::vector<int>{0, 0, 0, 1}));
 }
 
 TEST_F(DriverTest, ListViewCellsAreClickedAndReadBack)
