@@ -1,0 +1,187 @@
+// CSELECTSQLDlg: construction, the host's interface, the resource switch of DoModal, the
+// message map, initialisation, key filtering, colours, OK and Cancel.
+#include "dialog/SELECTSQLDlg.h"
+
+#include "module/RegisteredMessages.h"
+#include "platform/DataExchange.h"
+#include "platform/WinApp.h"
+#include "resources/resource.h"
+
+namespace {
+
+const COLORREF kLabelColor = RGB(0, 0, 255);
+const COLORREF kPreviewBackground = RGB(255, 255, 255);
+
+bool IsBlueLabel(int id)
+{
+    switch (id) {
+    case IDC_SYNTAX_HEADING:
+    case IDC_SYNTAX_HELP:
+    case IDC_SELECT_LABEL:
+    case IDC_FROM_LABEL:
+    case IDC_WHERE_LABEL:
+    case IDC_ORDERBY_LABEL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The library's own module: the module object knows it once the DLL has started; code
+// linked into a test program without the DLL has only the module of this code.
+HINSTANCE LibraryInstance()
+{
+    if (CWinApp* app = AfxGetApp()) {
+        if (app->m_hInstance) return app->m_hInstance;
+    }
+    return AfxGetInstanceHandle();
+}
+
+}  // namespace
+
+CSELECTSQLDlg::CSELECTSQLDlg(CWnd* pParent)
+    : CDialog(IDD_SELECTSQL, pParent),
+      CQueryFormState(static_cast<IQueryForm&>(*this)),
+      m_whereCells(m_lstWhere),
+      m_orderByCells(m_lstOrderBy)
+{
+}
+
+CSELECTSQLDlg::~CSELECTSQLDlg() = default;
+
+const char* CSELECTSQLDlg::GetSQLQuery()
+{
+    return CQueryFormState::GetSQLQuery();
+}
+
+void CSELECTSQLDlg::SetSQLQuery(const char* text)
+{
+    CQueryFormState::SetSQLQuery(text ? text : "");
+}
+
+BOOL CSELECTSQLDlg::AddTableColumns(const char* table, const char* columns)
+{
+    return CQueryFormState::AddTableColumns(table ? table : "", columns ? columns : "");
+}
+
+const MessageMap* CSELECTSQLDlg::StaticMessageMap()
+{
+    using D = CSELECTSQLDlg;
+    static const MessageEntry entries[] = {
+        msgmap::CtlColor<&D::OnCtlColor>(),
+        msgmap::Command<&D::OnOrderByCheck>(BN_CLICKED, IDC_ORDERBY_ENABLED),
+        msgmap::Command<&D::OnWhereCheck>(BN_CLICKED, IDC_WHERE_ENABLED),
+        msgmap::Command<&D::OnMoveDown>(BN_CLICKED, IDC_MOVE_DOWN),
+        msgmap::Command<&D::OnMoveUp>(BN_CLICKED, IDC_MOVE_UP),
+        msgmap::Command<&D::OnSelChangeTable>(CBN_SELCHANGE, IDC_TABLE),
+        msgmap::Command<&D::OnSelChangeColumns>(LBN_SELCHANGE, IDC_COLUMNS),
+        msgmap::Command<&D::OnAddWhere>(BN_CLICKED, IDC_ADD_WHERE),
+        msgmap::Command<&D::OnRemoveWhere>(BN_CLICKED, IDC_REMOVE_WHERE),
+        msgmap::Command<&D::OnCheckChangeColumns>(CLBN_CHKCHANGE, IDC_COLUMNS),
+        msgmap::Notify<&D::OnDblClkWhere>(NM_DBLCLK, IDC_WHERE_GRID),
+        msgmap::Notify<&D::OnKeyDownWhere>(LVN_KEYDOWN, IDC_WHERE_GRID),
+        msgmap::Notify<&D::OnEndLabelEditWhere>(LVN_ENDLABELEDITA, IDC_WHERE_GRID),
+        msgmap::Notify<&D::OnItemChangedWhere>(LVN_ITEMCHANGED, IDC_WHERE_GRID),
+        msgmap::Registered<&D::OnComboSelection>(g_wmXListCtrlComboSelection),
+        msgmap::Registered<&D::OnCheckboxClicked>(g_wmXListCtrlCheckboxClicked),
+    };
+    static const MessageMap map(CDialog::StaticMessageMap(), entries);
+    return &map;
+}
+
+void CSELECTSQLDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_COLUMNS, m_lstColumns);
+    DDX_Control(pDX, IDC_ORDERBY_GRID, m_lstOrderBy);
+    DDX_Control(pDX, IDC_WHERE_GRID, m_lstWhere);
+}
+
+INT_PTR CSELECTSQLDlg::DoModal()
+{
+    CModuleState* state = AfxGetModuleState();
+    const HINSTANCE callerResources = state->m_hCurrentResourceHandle;
+    state->m_hCurrentResourceHandle = LibraryInstance();
+    const INT_PTR result = CDialog::DoModal();
+    state->m_hCurrentResourceHandle = callerResources;
+    return result;
+}
+
+// Compositions requested while the controls are filled do nothing: the form state counts
+// as initialised only once the starting statement has been read into the controls.
+BOOL CSELECTSQLDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    m_btnAddWhere.SubclassDlgItem(IDC_ADD_WHERE, this);
+    m_btnAddWhere.SetIcons(IDI_ADD_WHERE, 0);
+    m_btnRemoveWhere.SubclassDlgItem(IDC_REMOVE_WHERE, this);
+    m_btnRemoveWhere.SetIcons(IDI_REMOVE_WHERE, 0);
+    m_btnMoveUp.SubclassDlgItem(IDC_MOVE_UP, this);
+    m_btnMoveUp.SetIcons(IDI_MOVE_UP, 0);
+    m_btnMoveDown.SubclassDlgItem(IDC_MOVE_DOWN, this);
+    m_btnMoveDown.SetIcons(IDI_MOVE_DOWN, 0);
+    m_cboTable.SubclassDlgItem(IDC_TABLE, this);
+
+    InitChoiceLists();
+    FillColumnList();
+    FillTableCombo();
+
+    CheckDlgButton(IDC_WHERE_ENABLED, BST_CHECKED);
+    InitWhereGrid();
+    OnWhereCheck();
+    CheckDlgButton(IDC_ORDERBY_ENABLED, BST_CHECKED);
+    InitOrderByGrid();
+    OnOrderByCheck();
+
+    SetPreviewText(m_strStatement);
+    ParseSQLStatement();
+    m_bInitialized = TRUE;
+    // A starting statement stays in the preview as the host wrote it until the first edit.
+    if (*GetSQLQuery() == '\0') BuildSQLStatement();
+    return TRUE;
+}
+
+// Enter and Escape would press OK or Cancel through the dialog manager; the dialog closes
+// only by its buttons and the close box, so both keys are dropped for every control.
+BOOL CSELECTSQLDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) return TRUE;
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+// The dialog manager's answer sets the colours and brush of the dialog's face; only the
+// text colour of the labels and the face of the read-only preview change.
+HBRUSH CSELECTSQLDlg::OnCtlColor(HDC dc, HWND control, UINT)
+{
+    const auto brush = reinterpret_cast<HBRUSH>(Default());
+    const int id = control ? ::GetDlgCtrlID(control) : 0;
+    if (IsBlueLabel(id)) {
+        ::SetTextColor(dc, kLabelColor);
+        return brush;
+    }
+    if (id == IDC_PREVIEW) {
+        ::SetBkColor(dc, kPreviewBackground);
+        return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    }
+    return brush;
+}
+
+void CSELECTSQLDlg::OnOK()
+{
+    if (!BuildSQLStatement()) {
+        AfxMessageBox(m_strError, MB_OK);
+        return;
+    }
+    CDialog::OnOK();
+}
+
+void CSELECTSQLDlg::OnCancel()
+{
+    CDialog::OnCancel();
+}
+
+void CSELECTSQLDlg::EnableControls(const int* ids, int count, BOOL enable)
+{
+    for (int i = 0; i < count; ++i) GetDlgItem(ids[i]).EnableWindow(enable);
+}

@@ -1,0 +1,121 @@
+// CSELECTSQLDlg: the WHERE grid — set-up, the check box, "+" and "-", editing a value in
+// place, and the recompositions its notifications ask for.
+#include "dialog/SELECTSQLDlg.h"
+
+#include "resources/resource.h"
+
+namespace {
+
+// Column widths in sixteenths of the grid's width; Value is shown last.
+const int kWhereWidthUnits = 16;
+const int kValueUnits = 5;
+const int kAndOrUnits = 3;
+const int kFieldUnits = 5;
+const int kOperatorUnits = 3;
+
+// Full-row selection and hot-tracking selection (LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT).
+const DWORD kGridExtendedStyle = 0x28;
+
+}  // namespace
+
+// The Value cell is the list view's own item label, so the list view's label editor can
+// edit it; shown last, it sits right of the Operator column.
+BOOL CSELECTSQLDlg::InitWhereGrid()
+{
+    m_lstWhere.SetRedraw(FALSE);
+    m_lstWhere.SetExtendedStyle(kGridExtendedStyle);
+    m_lstWhere.EnableToolTips(TRUE);
+
+    CRect window;
+    m_lstWhere.GetWindowRect(&window);
+    const int unit = (window.Width() - 4) / kWhereWidthUnits;
+    m_lstWhere.InsertColumn(kWhereValue, "Value", LVCFMT_LEFT, kValueUnits * unit, kWhereValue);
+    m_lstWhere.InsertColumn(kWhereAndOr, "AndOr", LVCFMT_LEFT, kAndOrUnits * unit, kWhereAndOr);
+    m_lstWhere.InsertColumn(kWhereField, "Fields", LVCFMT_LEFT, kFieldUnits * unit, kWhereField);
+    m_lstWhere.InsertColumn(kWhereOperator, "Operator", LVCFMT_LEFT, kOperatorUnits * unit, kWhereOperator);
+
+    int order[] = {kWhereAndOr, kWhereField, kWhereOperator, kWhereValue};
+    // Through the list view, which lays its columns out again; the header alone would not.
+    m_lstWhere.SetColumnOrderArray(4, order);
+    m_lstWhere.m_nColumnBeforeFirst = kWhereOperator;
+    CWindow(m_lstWhere.GetHeaderCtrl()).ModifyStyle(0, HDS_HIDDEN);
+
+    m_lstWhere.SetRedraw(TRUE);
+    return TRUE;
+}
+
+void CSELECTSQLDlg::OnWhereCheck()
+{
+    static const int kWhereControls[] = {IDC_WHERE_GRID, IDC_ADD_WHERE, IDC_REMOVE_WHERE};
+    EnableControls(kWhereControls, 3, IsWhereEnabled());
+    BuildSQLStatement();
+}
+
+void CSELECTSQLDlg::OnAddWhere()
+{
+    AddWhereRow(-1, -1, -1, nullptr);
+    BuildSQLStatement();
+}
+
+// The selection is not moved to another row: "-" again removes nothing until the user
+// picks the next row.
+void CSELECTSQLDlg::OnRemoveWhere()
+{
+    const int count = m_lstWhere.GetItemCount();
+    if (count < 1) return;
+    const int row = m_lstWhere.GetCurSel();
+    if (row >= 0) {
+        m_lstWhere.SetRedraw(FALSE);
+        m_lstWhere.DeleteItem(row);
+        // The new first condition has nothing before it to connect to.
+        if (row == 0 && count >= 2) m_lstWhere.EnableCellCombo(0, kWhereAndOr, FALSE);
+        m_lstWhere.SetRedraw(TRUE);
+    }
+    BuildSQLStatement();
+}
+
+// Double-clicks on the drop-down cells belong to the grid.
+void CSELECTSQLDlg::OnDblClkWhere(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const auto* activate = reinterpret_cast<const NMITEMACTIVATE*>(pNMHDR);
+    if (!activate || activate->iSubItem != kWhereValue || activate->iItem < 0) return;
+    m_lstWhere.SetFocus();
+    m_lstWhere.EditLabel(activate->iItem);
+}
+
+void CSELECTSQLDlg::OnKeyDownWhere(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(pNMHDR);
+    if (!key || key->wVKey != VK_F2) return;
+    const int row = m_lstWhere.GetCurSel();
+    if (row < 0) return;
+    m_lstWhere.SetFocus();
+    m_lstWhere.EditLabel(row);
+}
+
+// The text is stored as typed; the result 0 keeps the list view from storing it a second
+// time. The list view reports the stored text as an item change, which recomposes.
+void CSELECTSQLDlg::OnEndLabelEditWhere(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const auto* info = reinterpret_cast<const NMLVDISPINFOA*>(pNMHDR);
+    if (!info || info->item.iItem < 0) return;
+    if (info->item.iSubItem != kWhereValue || !info->item.pszText) return;
+    m_lstWhere.SetItemText(info->item.iItem, kWhereValue, info->item.pszText);
+    m_lstWhere.RedrawCell(info->item.iItem, kWhereValue);
+}
+
+void CSELECTSQLDlg::OnItemChangedWhere(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    if (pNMHDR) BuildSQLStatement();
+}
+
+// Both grids send it once the chosen entry is in the cell.
+LRESULT CSELECTSQLDlg::OnComboSelection(WPARAM, LPARAM)
+{
+    BuildSQLStatement();
+    return 0;
+}
