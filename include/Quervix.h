@@ -74,12 +74,71 @@ typedef CSELECTSQLDlg* (QUERVIX_CALL* QuervixCreateSELECTSQLQueryDlgFn)(void);
 } /* extern "C" */
 
 /* ---- C++ declaration of the dialog object ---------------------------------------------
-   TO BE FILLED IN by the dialog's author: the class through which a C++ host drives an
-   object from CreateSELECTSQLQueryDlg. Its virtual functions must mirror the DLL's object
-   slot for slot: those inherited from the window class layer first, then GetSQLQuery,
-   SetSQLQuery and AddTableColumns, in that order. Until then C++ hosts, like C hosts, can
-   only hold the pointer.
+   An object from CreateSELECTSQLQueryDlg, seen from a C++ host. Use it like this:
+
+       CSELECTSQLDlg* dialog = create();                 // CreateSELECTSQLQueryDlg
+       if (dialog) {
+           dialog->AddTableColumns("Customers", "ID\tName\tCity\t");
+           dialog->AddTableColumns("Orders", "No\tDate\t");   // once per table
+           dialog->SetSQLQuery("");                        // or a statement to start from
+           if (dialog->DoModal() == 1)                     // IDOK
+               use(dialog->GetSQLQuery());                 // valid until the object goes
+           delete dialog;                                  // frees it inside the DLL
+       }
+
+   The columns offered are those of the first table added; the FROM box lists every table.
+   AddTableColumns with a table name already added replaces that table's columns.
+
+   ABI condition. The calls go through the object's table of virtual functions, so this
+   declaration must agree slot for slot with the class compiled into Quervix.dll, and the
+   host must lay out and call virtual functions the way the DLL's compiler does: compile
+   the host with MinGW-w64 g++ (the Itanium C++ ABI, as the DLL is built), for the same
+   machine (32-bit or 64-bit) as the DLL. Other compilers (MSVC, clang-cl) order destructor
+   slots and pass "this" differently, and must use GetSELECTSQLQuery instead.
+   The host never constructs, copies or derives from this class: it only holds pointers
+   from the factory. The slots it must not call are private.
    ---------------------------------------------------------------------------------------- */
+#if !defined(QUERVIX_BUILDING_DLL)
+#include <stdint.h>
+
+class CSELECTSQLDlg {
+public:
+    /* Frees the object (and its window, if it still had one) inside the DLL. g++ gives a
+       virtual destructor two slots; together they stand for the DLL's destructor. */
+    virtual ~CSELECTSQLDlg() = 0;
+
+private:
+    /* Slots of the DLL's window class layer that a host has no business calling; they
+       only keep the positions of the functions after them. */
+    virtual const void* Reserved_GetMessageMap() const = 0;
+    virtual void Reserved_DoDataExchange(void* exchange) = 0;
+    virtual void Reserved_PreSubclassWindow() = 0;
+    virtual int Reserved_PreTranslateMessage(void* msg) = 0;
+    virtual intptr_t Reserved_DefWindowProc(unsigned int message, uintptr_t wParam, intptr_t lParam) = 0;
+    virtual intptr_t Reserved_OnToolHitTest(long x, long y, void* toolInfo) const = 0;
+
+public:
+    /* Runs the dialog modally on the calling thread, owned by that thread's active
+       window. Returns 1 (IDOK) when the user pressed OK, 2 (IDCANCEL) after Cancel or the
+       close box, -1 when the dialog could not be shown (or is already running). */
+    virtual intptr_t DoModal() = 0;
+
+private:
+    virtual int Reserved_OnInitDialog() = 0;
+    virtual void Reserved_OnOK() = 0;
+    virtual void Reserved_OnCancel() = 0;
+
+public:
+    /* The statement: after DoModal returned 1, the one the user finished; before, the one
+       given to SetSQLQuery. Valid until the statement changes or the object is deleted. */
+    virtual const char* GetSQLQuery() = 0;
+    /* The statement the dialog starts from (copied); "" or NULL for none. */
+    virtual void SetSQLQuery(const char* text) = 0;
+    /* Adds a table, or replaces the columns of a table of that name; columns as for
+       GetSELECTSQLQuery. Always returns nonzero (TRUE). */
+    virtual int AddTableColumns(const char* table, const char* columns) = 0;
+};
+#endif /* !QUERVIX_BUILDING_DLL */
 #endif
 
 #endif /* QUERVIX_H */
