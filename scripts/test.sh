@@ -15,6 +15,9 @@ done
 
 ensure_wine_prefix
 ensure_display
+# UI tests save what they saw here; the BMPs become PNGs at the end.
+export QUERVIX_SCREENSHOT_DIR=$PWD/artifacts/screenshots
+rm -rf "$QUERVIX_SCREENSHOT_DIR" && mkdir -p "$QUERVIX_SCREENSHOT_DIR"
 trap 'stop_xvfb; wineserver -k 2>/dev/null || true' EXIT
 
 passed=0 failed=0 status=0
@@ -34,5 +37,8 @@ for preset in native win32 win64; do
   fi
   rm -f "$log"
 done
+shopt -s nullglob
+for bmp in "$QUERVIX_SCREENSHOT_DIR"/*.bmp; do convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"; done
+echo "screenshots: $QUERVIX_SCREENSHOT_DIR"
 echo "all: $passed passed, $failed failed"
 exit $status
