@@ -1,0 +1,163 @@
+// The loaded DLL, the driver of one GetSELECTSQLQuery run, and the close box and message
+// box look-ups.
+#include "QueryBuilderDriver.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace dlltest {
+
+namespace {
+
+const char kFill = static_cast<char>(0xA5);
+const size_t kGuardBytes = 64;
+const int kCheckBoxX = 8;  // inside the check box at the left of a column item
+const DWORD kFinishMs = 10000;
+
+std::string ProgramDirectory()
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory(path, length);
+    const size_t slash = directory.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : directory.substr(0, slash);
+}
+
+}  // namespace
+
+const Library& Quervix()
+{
+    static const Library library = [] {
+        Library loaded;
+        loaded.module = ::LoadLibraryA((ProgramDirectory() + "\\Quervix.dll").c_str());
+        if (loaded.module) {
+            loaded.getQuery = reinterpret_cast<QuervixGetSELECTSQLQueryFn>(
+                reinterpret_cast<void*>(::GetProcAddress(loaded.module, "GetSELECTSQLQuery")));
+            loaded.createDialog = reinterpret_cast<QuervixCreateSELECTSQLQueryDlgFn>(
+                reinterpret_cast<void*>(::GetProcAddress(loaded.module, "CreateSELECTSQLQueryDlg")));
+        }
+        return loaded;
+    }();
+    return library;
+}
+
+std::string ArtifactDirectory()
+{
+    std::string directory = ProgramDirectory();
+    const size_t slash = directory.find_last_of("\\/");
+    if (slash != std::string::npos) directory.erase(slash);
+    directory += "\\artifacts";
+    ::CreateDirectoryA(directory.c_str(), nullptr);
+    return directory;
+}
+
+// A starting statement longer than cap still fits: a host's buffer may be larger than the
+// cap it passes.
+QueryRun::QueryRun(const std::string& table, const std::string& columns, const std::string& statement, int cap)
+    : m_buffer(std::max(static_cast<size_t>(cap), statement.size() + 1) + kGuardBytes, kFill),
+      m_table(table),
+      m_columns(columns),
+      m_cap(cap)
+{
+    std::copy(statement.begin(), statement.end(), m_buffer.begin());
+    m_buffer[statement.size()] = '\0';
+    m_before = m_buffer;
+    const QuervixGetSELECTSQLQueryFn getQuery = Quervix().getQuery;
+    m_call = std::make_unique<harness::ModalCall>([this, getQuery]() -> INT_PTR {
+        return getQuery ? getQuery(m_table.c_str(), m_columns.c_str(), m_buffer.data(), m_cap) : -1;
+    });
+}
+
+QueryRun::~QueryRun() = default;
+
+HWND QueryRun::Dialog()
+{
+    if (!m_dialog) m_dialog = harness::WaitForWindow(kCaption, m_call->ThreadId());
+    return m_dialog;
+}
+
+HWND QueryRun::Control(int id)
+{
+    HWND dialog = Dialog();
+    return dialog ? harness::FindControl(dialog, id) : nullptr;
+}
+
+std::string QueryRun::Preview()
+{
+    return harness::WindowText(Control(kPreview));
+}
+
+bool QueryRun::PreviewBecomes(const std::string& text)
+{
+    return harness::WaitUntil([&] { return Preview() == text; }, 3000);
+}
+
+bool QueryRun::Click(int id)
+{
+    HWND control = Control(id);
+    return control && harness::ClickCenter(control);
+}
+
+bool QueryRun::ClickColumnCheck(int item)
+{
+    HWND list = Control(kColumnList);
+    return list && harness::ClickListBoxItem(list, item, kCheckBoxX);
+}
+
+int QueryRun::ColumnCheck(int item)
+{
+    return static_cast<int>(harness::ListBoxItemData(Control(kColumnList), item));
+}
+
+::testing::AssertionResult QueryRun::Finish()
+{
+    return m_call->Finish(kFinishMs);
+}
+
+int QueryRun::Result() const
+{
+    return static_cast<int>(m_call->Result());
+}
+
+std::string QueryRun::ReturnedText() const
+{
+    return std::string(m_buffer.data(), ::strnlen(m_buffer.data(), m_buffer.size()));
+}
+
+std::vector<char> QueryRun::BufferNow() const
+{
+    return m_buffer;
+}
+
+// Walks the caption row from the right edge leftwards, asking the window which part each
+// point is; works whatever the frame and button sizes of the desktop.
+bool FindCloseBox(HWND dialog, POINT& clientPoint)
+{
+    RECT window{};
+    if (!::GetWindowRect(dialog, &window)) return false;
+    for (LONG y = window.top + 2; y < window.top + 48; y += 2) {
+        for (LONG x = window.right - 2; x > window.right - 120; x -= 2) {
+            const LRESULT part = harness::Query(dialog, WM_NCHITTEST, 0, MAKELPARAM(x, y));
+            if (part != HTCLOSE) continue;
+            POINT screen{x, y};
+            ::ScreenToClient(dialog, &screen);
+            clientPoint = screen;
+            return true;
+        }
+    }
+    return false;
+}
+
+HWND WaitForMessageBox(DWORD threadId)
+{
+    return harness::WaitForWindow(kMessageBoxCaption, threadId);
+}
+
+// The message box's text is the static control with id 0xFFFF.
+std::string MessageBoxText(HWND box)
+{
+    HWND text = box ? harness::FindControl(box, 0xFFFF) : nullptr;
+    return text ? harness::WindowText(text) : std::string();
+}
+
+}  // namespace dlltest

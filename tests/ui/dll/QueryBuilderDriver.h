@@ -1,0 +1,96 @@
+// The DLL under test, loaded as a host loads it, and a driver for one query builder run:
+// GetSELECTSQLQuery on a UI thread of its own with a guarded buffer, and the dialog's
+// controls by id for the test thread to operate.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Harness.h"
+#include "Quervix.h"
+
+namespace dlltest {
+
+constexpr char kCaption[] = "Halvane SQL Query Builder - SELECT SQL Query";
+// Message boxes are captioned with the module's name.
+constexpr char kMessageBoxCaption[] = "Quervix";
+
+// Control ids of the query builder.
+enum : int {
+    kPreview = 1003,
+    kColumnList = 1005,
+    kTableCombo = 1007,
+    kWhereGrid = 1008,
+    kWhereEnabled = 1010,
+    kOrderByGrid = 1011,
+    kOrderByEnabled = 1013,
+    kMoveUp = 1014,
+    kMoveDown = 1015,
+    kAddWhere = 1016,
+    kRemoveWhere = 1018,
+};
+
+struct Library {
+    HMODULE module = nullptr;
+    QuervixGetSELECTSQLQueryFn getQuery = nullptr;
+    QuervixCreateSELECTSQLQueryDlgFn createDialog = nullptr;
+};
+
+// Quervix.dll from the test program's own folder, loaded once for the whole run.
+const Library& Quervix();
+
+// Folder for screenshots: artifacts/ beside the folder of the test program.
+std::string ArtifactDirectory();
+
+class QueryRun {
+public:
+    // Calls GetSELECTSQLQuery(table, columns, buffer, cap) at once. The buffer holds the
+    // statement and its NUL, then a fill pattern up to cap, then guard bytes past cap.
+    QueryRun(const std::string& table, const std::string& columns, const std::string& statement, int cap = 1024);
+    ~QueryRun();
+
+    DWORD ThreadId() const { return m_call->ThreadId(); }
+    // The dialog once it is shown (null on timeout; a test asserts on it).
+    HWND Dialog();
+    HWND Control(int id);
+    std::string Preview();
+    // Waits until the preview reads text; true when it does.
+    bool PreviewBecomes(const std::string& text);
+
+    bool Click(int id);
+    // Clicks the check box of a column list item.
+    bool ClickColumnCheck(int item);
+    int ColumnCheck(int item);
+
+    // The call returned within the time (closing what it left open otherwise).
+    ::testing::AssertionResult Finish();
+    int Result() const;
+    std::string ReturnedText() const;
+    // The buffer as it was before the call, and as it is now (cap plus guard bytes).
+    const std::vector<char>& BufferBefore() const { return m_before; }
+    std::vector<char> BufferNow() const;
+
+private:
+    std::vector<char> m_buffer;
+    std::vector<char> m_before;
+    std::string m_table;
+    std::string m_columns;
+    int m_cap;
+    std::unique_ptr<harness::ModalCall> m_call;
+    HWND m_dialog = nullptr;
+};
+
+// The point of the dialog's close box in its client coordinates (the caption lies above
+// the client area), found by asking the window itself; false if there is none.
+bool FindCloseBox(HWND dialog, POINT& clientPoint);
+
+// The message box a run shows on top of the dialog, its text, and dismissing it with OK.
+HWND WaitForMessageBox(DWORD threadId);
+std::string MessageBoxText(HWND box);
+
+}  // namespace dlltest
