@@ -1,0 +1,102 @@
+// Moving ORDER BY keys with the arrow buttons, and a When Printed column chosen in the
+// column list, which asks for its prompt in a dialog of its own.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "QueryBuilderDriver.h"
+
+using namespace dlltest;
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// Field and direction of each ORDER BY row, top to bottom.
+Rows OrderByRows(HWND grid)
+{
+    Rows rows;
+    for (int row = 0; row < harness::ListViewRowCount(grid); ++row)
+        rows.push_back({harness::ListViewCell(grid, row, 1), harness::ListViewCell(grid, row, 2)});
+    return rows;
+}
+
+bool SelectRow(HWND grid, int row)
+{
+    return harness::ClickListViewCell(grid, row, 1) &&
+           harness::WaitUntil([&] { return harness::ListViewSelectedRow(grid) == row; });
+}
+
+TEST(OrderByMoves, CheckedKeysMoveWholeAndUncheckedRowsStayPut)
+{
+    QueryRun run("T", "A\tB\tC\t", "SELECT * FROM T ORDER BY C,A DESC");
+    ASSERT_NE(run.Dialog(), nullptr);
+    HWND grid = run.Control(kOrderByGrid);
+    ASSERT_EQ(OrderByRows(grid), (Rows{{"A", "DESC"}, {"B", ""}, {"C", ""}}));
+
+    ASSERT_TRUE(SelectRow(grid, 2));
+    ASSERT_TRUE(run.Click(kMoveUp));
+    ASSERT_TRUE(run.PreviewBecomes("SELECT * FROM T ORDER BY A DESC,C"));
+    EXPECT_EQ(OrderByRows(grid), (Rows{{"A", "DESC"}, {"C", ""}, {"B", ""}}));
+    EXPECT_EQ(harness::ListViewSelectedRow(grid), 1) << "the moved key stays selected";
+
+    ASSERT_TRUE(run.Click(kMoveUp));
+    ASSERT_TRUE(run.PreviewBecomes("SELECT * FROM T ORDER BY C,A DESC"));
+    EXPECT_EQ(OrderByRows(grid), (Rows{{"C", ""}, {"A", "DESC"}, {"B", ""}}));
+
+    // Up on the first row changes nothing.
+    ASSERT_TRUE(run.Click(kMoveUp));
+    harness::PumpMessagesFor(100);
+    EXPECT_EQ(OrderByRows(grid), (Rows{{"C", ""}, {"A", "DESC"}, {"B", ""}}));
+
+    // An unchecked row does not move, up or down.
+    ASSERT_TRUE(SelectRow(grid, 2));
+    ASSERT_TRUE(run.Click(kMoveUp));
+    ASSERT_TRUE(run.Click(kMoveDown));
+    harness::PumpMessagesFor(100);
+    EXPECT_EQ(OrderByRows(grid), (Rows{{"C", ""}, {"A", "DESC"}, {"B", ""}}));
+
+    // A checked key moves down past an unchecked row, its direction with it.
+    ASSERT_TRUE(SelectRow(grid, 1));
+    ASSERT_TRUE(run.Click(kMoveDown));
+    harness::PumpMessagesFor(100);
+    EXPECT_EQ(OrderByRows(grid), (Rows{{"C", ""}, {"B", ""}, {"A", "DESC"}}));
+    EXPECT_EQ(run.Preview(), "SELECT * FROM T ORDER BY C,A DESC");
+    ASSERT_TRUE(run.Click(IDOK));
+    ASSERT_TRUE(run.Finish());
+    EXPECT_EQ(run.ReturnedText(), "SELECT * FROM T ORDER BY C,A DESC");
+}
+
+TEST(WhenPrintedColumns, CheckingTheWhenPrintedItemAsksForItsTextAndUsesIt)
+{
+    QueryRun run("T", "A\tB\t{When Printed}\t", "");
+    ASSERT_NE(run.Dialog(), nullptr);
+    ASSERT_TRUE(run.ClickColumnCheck(3));
+    HWND ask = harness::WaitForWindow("When Printed variable", run.ThreadId());
+    ASSERT_NE(ask, nullptr);
+    // The other column items, upper-cased, are the defaults on offer.
+    EXPECT_EQ(harness::ComboItems(harness::FindControl(ask, 2279)), (std::vector<std::string>{"*", "A", "B"}));
+    ASSERT_TRUE(harness::FocusControl(harness::FindControl(ask, 2260)));
+    ASSERT_TRUE(harness::TypeText("Which?"));
+    ASSERT_TRUE(harness::ClickCenter(harness::FindControl(ask, IDOK)));
+    ASSERT_TRUE(harness::WaitForWindowGone(ask));
+    EXPECT_TRUE(run.PreviewBecomes("SELECT {'Which?'|'*'} FROM T "));
+
+    // Cancelling the question leaves the statement as it was until the next edit.
+    ASSERT_TRUE(run.ClickColumnCheck(1));
+    ask = harness::WaitForWindow("When Printed variable", run.ThreadId());
+    ASSERT_NE(ask, nullptr);
+    ASSERT_TRUE(harness::ClickCenter(harness::FindControl(ask, IDCANCEL)));
+    ASSERT_TRUE(harness::WaitForWindowGone(ask));
+    harness::PumpMessagesFor(100);
+    EXPECT_EQ(run.Preview(), "SELECT {'Which?'|'*'} FROM T ");
+
+    // Unchecking the When Printed item builds the list from the checked columns again.
+    ASSERT_TRUE(run.ClickColumnCheck(3));
+    EXPECT_TRUE(run.PreviewBecomes("SELECT A FROM T "));
+    ASSERT_TRUE(run.Click(IDCANCEL));
+    ASSERT_TRUE(run.Finish());
+}
+
+}  // namespace
