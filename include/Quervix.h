@@ -57,7 +57,7 @@ typedef struct CSELECTSQLDlg CSELECTSQLDlg;
    Returns 0 when the user closed the dialog with OK; 1 when they cancelled or closed it,
    or the dialog could not be shown. On 1 the buffer is left exactly as it was.
    All pointers must be valid: table, columns and query NUL-terminated, query at least cap
-   bytes long. */
+   bytes long. A null pointer or a cap below 1 returns 1 at once, without a dialog. */
 QUERVIX_API int QUERVIX_CALL GetSELECTSQLQuery(const char* table, const char* columns, char* query, int cap);
 
 /* Creates a query builder dialog object for hosts that want more than one table or want

@@ -13,8 +13,7 @@ const int kAndOrUnits = 3;
 const int kFieldUnits = 5;
 const int kOperatorUnits = 3;
 
-// Full-row selection and hot-tracking selection (LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT).
-const DWORD kGridExtendedStyle = 0x28;
+const DWORD kGridExtendedStyle = LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT;
 
 }  // namespace
 
