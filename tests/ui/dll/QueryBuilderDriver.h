@@ -44,7 +44,8 @@ struct Library {
 // Quervix.dll from the test program's own folder, loaded once for the whole run.
 const Library& Quervix();
 
-// Folder for screenshots: artifacts/ beside the folder of the test program.
+// Folder for screenshots: $QUERVIX_SCREENSHOT_DIR when set, else artifacts/ in the build
+// tree (beside the folder of the test program).
 std::string ArtifactDirectory();
 
 class QueryRun {
