@@ -4,20 +4,29 @@
 
 #include "dialog/MemoryQuery.h"
 
-#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace enginetest {
 
+using Names = std::vector<std::string>;
+
 // Each name followed by its TAB, as the host passes them.
-inline std::string ColumnString(std::initializer_list<const char*> names)
+inline std::string ColumnString(const Names& names)
 {
     std::string columns;
-    for (const char* name : names)
-        columns += std::string(name) + '\t';
+    for (const std::string& name : names)
+        columns += name + '\t';
     return columns;
+}
+
+inline Names Items(const CStringArray& list)
+{
+    Names names;
+    for (int i = 0; i < list.GetSize(); ++i)
+        names.push_back(list[i].Str());
+    return names;
 }
 
 inline void OpenQuery(CMemoryQuery& query, const char* table, const std::string& columns,
@@ -38,9 +47,9 @@ inline std::string Recompose(const char* table, const std::string& columns, cons
     return query.State().m_strStatement.Str();
 }
 
-inline std::vector<std::string> CheckedColumns(const CMemoryForm& form)
+inline Names CheckedColumns(const CMemoryForm& form)
 {
-    std::vector<std::string> checked;
+    Names checked;
     for (int i = 0; i < form.GetColumnItemCount(); ++i) {
         if (form.GetColumnCheck(i) > 0)
             checked.push_back(form.GetColumnItemText(i).Str());
@@ -55,15 +64,16 @@ struct WhereRow {
         return andOr == o.andOr && field == o.field && op == o.op && value == o.value;
     }
 };
+using Rows = std::vector<WhereRow>;
 
 inline std::ostream& operator<<(std::ostream& out, const WhereRow& row)
 {
     return out << "{'" << row.andOr << "' '" << row.field << "' '" << row.op << "' '" << row.value << "'}";
 }
 
-inline std::vector<WhereRow> WhereRows(const CMemoryForm& form)
+inline Rows WhereRows(const CMemoryForm& form)
 {
-    std::vector<WhereRow> rows;
+    Rows rows;
     const CMemoryGrid& grid = form.Where();
     for (int r = 0; r < grid.GetItemCount(); ++r) {
         rows.push_back(WhereRow{grid.GetItemText(r, kWhereAndOr).Str(), grid.GetItemText(r, kWhereField).Str(),
@@ -73,9 +83,9 @@ inline std::vector<WhereRow> WhereRows(const CMemoryForm& form)
 }
 
 // Checked ORDER BY rows from top to bottom, as "name" or "name DIRECTION".
-inline std::vector<std::string> SortKeys(const CMemoryForm& form)
+inline Names SortKeys(const CMemoryForm& form)
 {
-    std::vector<std::string> keys;
+    Names keys;
     const CMemoryGrid& grid = form.OrderBy();
     for (int r = 0; r < grid.GetItemCount(); ++r) {
         if (grid.GetCellCheck(r, kOrderByCheck) != 1)
@@ -86,6 +96,20 @@ inline std::vector<std::string> SortKeys(const CMemoryForm& form)
         keys.push_back(direction.IsEmpty() ? key : key + " " + direction.Str());
     }
     return keys;
+}
+
+// What a statement opened on table "t" with these columns reads back as.
+struct ParsedForm {
+    Names checked;
+    Rows where;
+    Names sort;
+};
+
+inline ParsedForm Parse(const char* statement, const Names& columns = {"a", "b", "c"})
+{
+    CMemoryQuery query;
+    OpenQuery(query, "t", ColumnString(columns), statement);
+    return ParsedForm{CheckedColumns(query.Form()), WhereRows(query.Form()), SortKeys(query.Form())};
 }
 
 // Checks an ORDER BY row the way a click does: check box on, drop-down on, then a choice.

@@ -6,34 +6,6 @@
 
 using namespace enginetest;
 
-namespace {
-
-using Names = std::vector<std::string>;
-using Rows = std::vector<WhereRow>;
-
-class ParserTest : public ::testing::Test {
-protected:
-    void Open(const char* statement, std::initializer_list<const char*> columns = {"a", "b", "c"})
-    {
-        OpenQuery(query, "t", ColumnString(columns), statement);
-    }
-    Names Checked() { return CheckedColumns(query.Form()); }
-    Rows Where() { return WhereRows(query.Form()); }
-    Names Sort() { return SortKeys(query.Form()); }
-
-    CMemoryQuery query;
-};
-
-Names Items(const CStringArray& list)
-{
-    Names names;
-    for (int i = 0; i < list.GetSize(); ++i)
-        names.push_back(list[i].Str());
-    return names;
-}
-
-}  // namespace
-
 TEST(SplitClausesTest, CutsItemsWithConnectorCodes)
 {
     CStringArray columns, conditions, sorts;
@@ -66,6 +38,9 @@ TEST(SplitClausesTest, RejectsAndEmptiesEveryList)
         sorts.Add("stale");
         EXPECT_EQ(CQueryFormState::SplitClauses(statement, columns, conditions, sorts), 0) << statement;
         EXPECT_EQ(columns.GetSize() + conditions.GetSize() + sorts.GetSize(), 0) << statement;
+        // The dialog then shows "*" and nothing else.
+        const ParsedForm form = Parse(statement);
+        EXPECT_TRUE(form.checked == Names{"*"} && form.where.empty() && form.sort.empty()) << statement;
     }
 }
 
@@ -84,19 +59,7 @@ TEST(SplitClausesTest, ConnectorAndFieldEndHelpers)
     EXPECT_EQ(CQueryFormState::FindFieldEnd("a=1"), -1);
 }
 
-TEST_F(ParserTest, RejectedOrEmptyStatementsLeaveStarAndNothingElse)
-{
-    for (const char* statement : {"", "SELECT  FROM t", "SELECT ,a FROM t WHERE  ( a = 1 ) ORDER BY a",
-                                  "SELECT b FROM\nt WHERE  ( a = 1 )"}) {
-        CMemoryQuery fresh;
-        OpenQuery(fresh, "t", ColumnString({"a", "b"}), statement);
-        EXPECT_EQ(CheckedColumns(fresh.Form()), Names{"*"}) << statement;
-        EXPECT_TRUE(WhereRows(fresh.Form()).empty()) << statement;
-        EXPECT_TRUE(SortKeys(fresh.Form()).empty()) << statement;
-    }
-}
-
-TEST_F(ParserTest, SelectListItems)
+TEST(ParserTest, SelectListItems)
 {
     const std::pair<const char*, Names> cases[] = {
         {"SELECT a, b FROM t", {"a"}},        // the second item keeps its blank
@@ -106,23 +69,19 @@ TEST_F(ParserTest, SelectListItems)
         {"SELECT nothing,known FROM t", {"*"}},
         {"select a from t where x = 1", {"a"}},
         {"SELECT [Unit Price] FROM t", {"Unit Price"}},
+        {"SELECT [Where Used] FROM t WHERE  ( a = 1 ) ", {"Where Used"}},
+        {"SELECT {'Cols?'|'*'} FROM {'T?'|'T'}", {"*"}},  // When Printed texts are not read back
     };
-    for (const auto& c : cases) {
-        CMemoryQuery fresh;
-        OpenQuery(fresh, "t", ColumnString({"a", "b", "c", "Unit Price"}), c.first);
-        EXPECT_EQ(CheckedColumns(fresh.Form()), c.second) << c.first;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(Parse(c.first, {"a", "b", "c", "Unit Price", "Where Used", "{WHEN PRINTED}"}).checked, c.second)
+            << c.first;
 }
 
-TEST_F(ParserTest, ConditionsBecomeRowsWithConnectorsFieldsAndOperators)
-{
-    Open("SELECT * FROM t WHERE ( a = 1 ) AND ( b LIKE 'x%' ) OR ( c IN (1,2) )");
-    EXPECT_EQ(Where(), (Rows{{"", "a", "=", "1"}, {"AND", "b", "LIKE", "'x%'"}, {"OR", "c", "IN", "(1,2)"}}));
-}
-
-TEST_F(ParserTest, ConditionsThatTheLayoutCannotCarry)
+TEST(ParserTest, ConditionsBecomeRowsEvenWhenTheLayoutCannotCarryThem)
 {
     const std::pair<const char*, Rows> cases[] = {
+        {"SELECT * FROM t WHERE ( a = 1 ) AND ( b LIKE 'x%' ) OR ( c IN (1,2) )",
+         {{"", "a", "=", "1"}, {"AND", "b", "LIKE", "'x%'"}, {"OR", "c", "IN", "(1,2)"}}},
         {"SELECT * FROM t WHERE a BETWEEN 1 AND 5", {{"", "a", "BETWEEN", "1"}, {"AND", "a", "=", ""}}},
         {"SELECT * FROM t WHERE b = 'John Smith'", {{"", "b", "=", "Smith'"}}},
         {"SELECT * FROM t WHERE c=1", {{"", "a", "=", ""}}},
@@ -132,18 +91,15 @@ TEST_F(ParserTest, ConditionsThatTheLayoutCannotCarry)
         {"SELECT * FROM t WHERE  ( B = '' ) ", {{"", "b", "=", "''"}}},
         {"SELECT * FROM t WHERE ((c = (1)))", {{"", "a", "=", "(1))"}}},  // field «(c»
         {"SELECT * FROM t WHERE ", {{"", "a", "=", ""}}},
+        {"SELECT * FROM t WHERE [Unit Price] > 5", {{"", "Unit Price", "=", "5"}}},
+        // Only the first "WHERE " counts, and here it lies before FROM.
+        {"SELECT [Where Used] FROM t WHERE  ( a = 1 ) ", {}},
     };
-    for (const auto& c : cases) {
-        CMemoryQuery fresh;
-        OpenQuery(fresh, "t", ColumnString({"a", "b", "c"}), c.first);
-        EXPECT_EQ(WhereRows(fresh.Form()), c.second) << c.first;
-    }
-    CMemoryQuery bracketed;
-    OpenQuery(bracketed, "t", ColumnString({"a", "Unit Price"}), "SELECT * FROM t WHERE [Unit Price] > 5");
-    EXPECT_EQ(WhereRows(bracketed.Form()), (Rows{{"", "Unit Price", "=", "5"}}));
+    for (const auto& c : cases)
+        EXPECT_EQ(Parse(c.first, {"a", "b", "c", "Unit Price", "Where Used"}).where, c.second) << c.first;
 }
 
-TEST_F(ParserTest, SortKeysCheckRowsInColumnOrder)
+TEST(ParserTest, SortKeysCheckRowsInColumnOrder)
 {
     const std::pair<const char*, Names> cases[] = {
         {"SELECT * FROM t ORDER BY b DESC,a", {"a", "b DESC"}},
@@ -157,12 +113,15 @@ TEST_F(ParserTest, SortKeysCheckRowsInColumnOrder)
         {"SELECT * ORDER BY c FROM t", {}},  // the sort text runs to the end: «c FROM t»
         {"SELECT * ORDER BY b, FROM t", {"b"}},  // with no WHERE, a key before FROM counts
         {"SELECT * FROM t ORDER BY b WHERE  ( a = 1 )", {}},  // but not one before WHERE
+        {"SELECT * FROM t ORDER BY [Unit Price]", {"Unit"}},  // cut at its last blank
+        {"SELECT * FROM t ORDER BY [Unit Price] DESC", {"Unit Price DESC"}},
+        {"SELECT * FROM t ORDER BY {'Key?'|'A'}", {}},
     };
     for (const auto& c : cases) {
-        CMemoryQuery fresh;
-        OpenQuery(fresh, "t", ColumnString({"a", "b", "c"}), c.first);
-        EXPECT_EQ(SortKeys(fresh.Form()), c.second) << c.first;
-        const CMemoryGrid& grid = fresh.Form().OrderBy();
+        CMemoryQuery query;
+        OpenQuery(query, "t", ColumnString({"a", "b", "c", "Unit Price", "Unit"}), c.first);
+        EXPECT_EQ(SortKeys(query.Form()), c.second) << c.first;
+        const CMemoryGrid& grid = query.Form().OrderBy();
         for (int row = 0; row < grid.GetItemCount(); ++row)
             EXPECT_EQ(grid.HasCellCombo(row, kOrderByAscDesc), grid.GetCellCheck(row, kOrderByCheck) == 1);
         EXPECT_TRUE(grid.IsRedrawOn());
@@ -172,39 +131,16 @@ TEST_F(ParserTest, SortKeysCheckRowsInColumnOrder)
               "SELECT * FROM t ORDER BY a,b DESC");
 }
 
-TEST_F(ParserTest, SortKeyWithABlankIsCutAtItsLastBlank)
+TEST(ParserTest, NamesThatDifferOnlyInCaseMatchTheFirstAsALinearSearchWould)
 {
-    Open("SELECT * FROM t ORDER BY [Unit Price]", {"Unit Price", "Unit"});
-    EXPECT_EQ(Sort(), (Names{"Unit"}));
-    CMemoryQuery withDirection;
-    OpenQuery(withDirection, "t", ColumnString({"Unit Price"}), "SELECT * FROM t ORDER BY [Unit Price] DESC");
-    EXPECT_EQ(SortKeys(withDirection.Form()), (Names{"Unit Price DESC"}));
+    const ParsedForm form =
+        Parse("SELECT A,B FROM t WHERE  ( C = 1 ) ORDER BY A DESC,a ASC,B", {"x", "a", "A", "b", "c", "C"});
+    EXPECT_EQ(form.checked, (Names{"a", "b"}));
+    EXPECT_EQ(form.where, (Rows{{"", "c", "=", "1"}}));
+    EXPECT_EQ(form.sort, (Names{"a DESC", "A DESC", "b"}));
 }
 
-TEST_F(ParserTest, NamesThatDifferOnlyInCaseMatchTheFirstAsALinearSearchWould)
-{
-    Open("SELECT A,B FROM t WHERE  ( C = 1 ) ORDER BY A DESC,a ASC,B", {"x", "a", "A", "b", "c", "C"});
-    EXPECT_EQ(Checked(), (Names{"a", "b"}));
-    EXPECT_EQ(Where(), (Rows{{"", "c", "=", "1"}}));
-    EXPECT_EQ(Sort(), (Names{"a DESC", "A DESC", "b"}));
-}
-
-TEST_F(ParserTest, KeywordsInsideNamesMisleadTheSplit)
-{
-    Open("SELECT [Where Used] FROM t WHERE  ( a = 1 ) ", {"a", "Where Used"});
-    EXPECT_EQ(Checked(), (Names{"Where Used"}));
-    EXPECT_TRUE(Where().empty());  // only the first "WHERE " counts, and it lies before FROM
-}
-
-TEST_F(ParserTest, WhenPrintedTextsAreNotRecognised)
-{
-    Open("SELECT {'Cols?'|'*'} FROM {'T?'|'T'} ORDER BY {'Key?'|'A'}", {"a", "{WHEN PRINTED}"});
-    EXPECT_EQ(Checked(), (Names{"*"}));
-    EXPECT_TRUE(Sort().empty());
-    EXPECT_EQ(query.Form().GetTableText(), "t");
-}
-
-TEST_F(ParserTest, TableWithoutColumnsGetsNoRows)
+TEST(ParserTest, TableWithoutColumnsGetsNoRows)
 {
     CMemoryQuery query;
     OpenQuery(query, "t", "no tab", "SELECT a FROM t WHERE  ( a = 1 ) ORDER BY a");
@@ -215,9 +151,10 @@ TEST_F(ParserTest, TableWithoutColumnsGetsNoRows)
     EXPECT_TRUE(query.Form().OrderBy().IsRedrawOn());
 }
 
-TEST_F(ParserTest, HostTextStaysUntilOkRecomposesIt)
+TEST(ParserTest, HostTextStaysUntilOkRecomposesIt)
 {
-    Open("select b from t where b like 'x%' order by b desc");
+    CMemoryQuery query;
+    OpenQuery(query, "t", ColumnString({"a", "b"}), "select b from t where b like 'x%' order by b desc");
     EXPECT_EQ(query.State().m_strStatement, "select b from t where b like 'x%' order by b desc");
     EXPECT_EQ(query.Form().GetPreviewText(), "select b from t where b like 'x%' order by b desc");
     ASSERT_TRUE(query.PressOk());

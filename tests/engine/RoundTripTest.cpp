@@ -119,14 +119,6 @@ GeneratedForm Generate(FormGenerator& gen)
     return form;
 }
 
-std::string ColumnStringOf(const std::vector<std::string>& names)
-{
-    std::string columns;
-    for (const std::string& name : names)
-        columns += name + '\t';
-    return columns;
-}
-
 void Apply(const GeneratedForm& generated, CMemoryQuery& query)
 {
     CMemoryForm& form = query.Form();
@@ -192,7 +184,7 @@ TEST(RoundTripPropertyTest, ComposedFormsReadBackAndComposeAlike)
     FormGenerator gen(20240917u);
     for (int trial = 0; trial < 600; ++trial) {
         const GeneratedForm generated = Generate(gen);
-        const std::string columns = ColumnStringOf(generated.columns);
+        const std::string columns = ColumnString(generated.columns);
 
         CMemoryQuery composing;
         OpenQuery(composing, generated.table.c_str(), columns, "");
