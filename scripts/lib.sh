@@ -43,8 +43,10 @@ ensure_display() {
   return 1
 }
 
+# Wine's processes are ended first, so none of them reports the display going away.
 stop_xvfb() {
   if [[ -n $QUERVIX_XVFB_PID ]]; then
+    wineserver -k 2>/dev/null || true
     kill "$QUERVIX_XVFB_PID" 2>/dev/null || true
     wait "$QUERVIX_XVFB_PID" 2>/dev/null || true
     QUERVIX_XVFB_PID=

@@ -18,7 +18,7 @@ ensure_display
 # UI tests save what they saw here; the BMPs become PNGs at the end.
 export QUERVIX_SCREENSHOT_DIR=$PWD/artifacts/screenshots
 rm -rf "$QUERVIX_SCREENSHOT_DIR" && mkdir -p "$QUERVIX_SCREENSHOT_DIR"
-trap 'stop_xvfb; wineserver -k 2>/dev/null || true' EXIT
+trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
 
 passed=0 failed=0 status=0
 for preset in native win32 win64; do
