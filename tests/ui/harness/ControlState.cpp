@@ -40,13 +40,18 @@ std::string WindowText(HWND window)
 bool IsEnabled(HWND window) { return ::IsWindowEnabled(window) != FALSE; }
 bool IsVisible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
 
-HWND FocusedWindow(HWND anyWindowOfThread)
+namespace {
+GUITHREADINFO ThreadInfo(HWND anyWindowOfThread)
 {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(anyWindowOfThread, nullptr), &info) ? info.hwndFocus
-                                                                                            : nullptr;
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(anyWindowOfThread, nullptr), &info)) info = GUITHREADINFO{};
+    return info;
 }
+}  // namespace
+
+HWND FocusedWindow(HWND anyWindowOfThread) { return ThreadInfo(anyWindowOfThread).hwndFocus; }
+HWND MouseCaptureOf(HWND anyWindowOfThread) { return ThreadInfo(anyWindowOfThread).hwndCapture; }
 
 int ButtonCheck(HWND button) { return static_cast<int>(Query(button, BM_GETCHECK)); }
 
@@ -123,26 +128,9 @@ std::string ListViewCell(HWND listView, int row, int column)
     return std::string();
 }
 
-std::vector<std::vector<std::string>> ListViewRows(HWND listView)
-{
-    std::vector<std::vector<std::string>> rows;
-    const int columns = ListViewColumnCount(listView);
-    for (int r = 0, n = ListViewRowCount(listView); r < n; ++r) {
-        std::vector<std::string> cells;
-        for (int c = 0; c < columns; ++c) cells.push_back(ListViewCell(listView, r, c));
-        rows.push_back(cells);
-    }
-    return rows;
-}
-
 int ListViewSelectedRow(HWND listView)
 {
     return static_cast<int>(Query(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
-
-bool ListViewRowSelected(HWND listView, int row)
-{
-    return (Query(listView, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;
 }
 
 }  // namespace harness

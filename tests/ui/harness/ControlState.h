@@ -16,6 +16,8 @@ std::string WindowText(HWND window);
 bool IsEnabled(HWND window);
 bool IsVisible(HWND window);
 HWND FocusedWindow(HWND anyWindowOfThread);
+// The window of that thread holding the mouse capture, or null.
+HWND MouseCaptureOf(HWND anyWindowOfThread);
 
 // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
 int ButtonCheck(HWND button);
@@ -38,8 +40,6 @@ std::vector<std::string> ComboItems(HWND comboBox);
 int ListViewRowCount(HWND listView);
 int ListViewColumnCount(HWND listView);
 std::string ListViewCell(HWND listView, int row, int column);
-std::vector<std::vector<std::string>> ListViewRows(HWND listView);
 int ListViewSelectedRow(HWND listView);  // -1 when none
-bool ListViewRowSelected(HWND listView, int row);
 
 }  // namespace harness

@@ -149,11 +149,35 @@ bool ClickAt(HWND window, POINT clientPoint, MouseButton button)
 
 bool DoubleClickAt(HWND window, POINT clientPoint) { return ClickSequence(window, clientPoint, MouseButton::Left, 2); }
 
-bool ClickCenter(HWND window, MouseButton button)
+POINT ClientCenter(HWND window)
 {
     RECT client{};
-    if (!::GetClientRect(window, &client)) return false;
-    return ClickAt(window, POINT{client.right / 2, client.bottom / 2}, button);
+    ::GetClientRect(window, &client);
+    return POINT{client.right / 2, client.bottom / 2};
+}
+
+bool ClickCenter(HWND window, MouseButton button) { return ClickAt(window, ClientCenter(window), button); }
+
+bool PressLeftAt(HWND window, POINT clientPoint)
+{
+    if (!MoveMouseTo(window, clientPoint)) return false;
+    SettleWindow(window, 80);
+    POINT screen = clientPoint;
+    ::ClientToScreen(window, &screen);
+    std::vector<INPUT> down{MouseInput(screen, MOUSEEVENTF_LEFTDOWN)};
+    const bool sent = Send(down);
+    LetInputArrive(window);
+    return sent;
+}
+
+bool ReleaseLeft(HWND window)
+{
+    POINT screen{};
+    ::GetCursorPos(&screen);
+    std::vector<INPUT> up{MouseInput(screen, MOUSEEVENTF_LEFTUP)};
+    const bool sent = Send(up);
+    LetInputArrive(window);
+    return sent;
 }
 
 bool ListBoxItemPoint(HWND listBox, int index, int x, POINT& point)
@@ -175,12 +199,6 @@ bool ClickListBoxItem(HWND listBox, int index, int x)
 {
     POINT point{};
     return ListBoxItemPoint(listBox, index, x, point) && ClickAt(listBox, point);
-}
-
-bool DoubleClickListBoxItem(HWND listBox, int index, int x)
-{
-    POINT point{};
-    return ListBoxItemPoint(listBox, index, x, point) && DoubleClickAt(listBox, point);
 }
 
 bool ListViewCellRect(HWND listView, int row, int column, RECT& cell)
@@ -260,14 +278,6 @@ bool TypeText(const std::string& text)
     const bool sent = inputs.empty() || Send(inputs);
     if (HWND foreground = ::GetForegroundWindow()) LetInputArrive(foreground);
     return sent;
-}
-
-void PostClickAt(HWND window, POINT clientPoint)
-{
-    const LPARAM at = MAKELPARAM(clientPoint.x, clientPoint.y);
-    ::PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::PostMessageA(window, WM_LBUTTONUP, 0, at);
-    LetInputArrive(window);
 }
 
 }  // namespace harness

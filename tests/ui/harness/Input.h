@@ -29,12 +29,17 @@ bool MoveMouseTo(HWND window, POINT clientPoint);
 bool ClickAt(HWND window, POINT clientPoint, MouseButton button = MouseButton::Left);
 bool DoubleClickAt(HWND window, POINT clientPoint);
 bool ClickCenter(HWND window, MouseButton button = MouseButton::Left);
+// The centre of window's client area, where a user aims.
+POINT ClientCenter(HWND window);
+// Holds the left button down at a client point (the pointer moved there first), and
+// lets it go wherever the pointer is: a press that a test can look at midway.
+bool PressLeftAt(HWND window, POINT clientPoint);
+bool ReleaseLeft(HWND window);
 
 // Where a user would click on a list box item: its vertical centre, x pixels from
 // the item's left edge (negative: the horizontal centre). Fails on an invisible item.
 bool ListBoxItemPoint(HWND listBox, int index, int x, POINT& point);
 bool ClickListBoxItem(HWND listBox, int index, int x = -1);
-bool DoubleClickListBoxItem(HWND listBox, int index, int x = -1);
 
 // A list view cell in report view, in the list view's client coordinates. Column 0's
 // width comes from the column, since its bounds rectangle spans the whole row.
@@ -52,10 +57,5 @@ bool TypeText(const std::string& text);
 // Lets the target's thread take the input from its queue: input messages come after
 // sent and posted ones, so waiting for a reply to WM_NULL alone is not enough.
 void LetInputArrive(HWND window);
-
-// Fallback for where SendInput cannot reach (another desktop, a locked session):
-// posts WM_LBUTTONDOWN/UP straight to the window, bypassing focus, capture and
-// hit-testing. Not what a user does; use only when ClickAt fails.
-void PostClickAt(HWND window, POINT clientPoint);
 
 }  // namespace harness

@@ -192,12 +192,6 @@ std::vector<RecordedMessage> MessageRecorder::Messages() const
     return m_log->messages;
 }
 
-void MessageRecorder::Clear()
-{
-    std::lock_guard<std::mutex> hold(m_log->lock);
-    m_log->messages.clear();
-}
-
 bool MessageRecorder::WaitForCount(size_t count, DWORD timeoutMs) const
 {
     return WaitUntil([&] { return Messages().size() >= count; }, timeoutMs);

@@ -62,7 +62,6 @@ public:
 
     bool IsAttached() const;
     std::vector<RecordedMessage> Messages() const;
-    void Clear();
     // Waits until at least count messages are logged.
     bool WaitForCount(size_t count, DWORD timeoutMs = 5000) const;
     ::testing::AssertionResult Matches(const std::vector<ExpectedMessage>& expected) const

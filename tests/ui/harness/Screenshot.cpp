@@ -1,4 +1,4 @@
-// Window captures through GDI, written as .bmp files.
+// Screen captures through GDI, written as .bmp files.
 #include "Screenshot.h"
 
 #include <cstdio>
@@ -47,27 +47,16 @@ struct DibCapture {
 };
 }  // namespace
 
-Image CaptureWindow(HWND window, CaptureSource source)
+Image CaptureScreenArea(const RECT& area)
 {
     Image image;
-    RECT frame{};
-    if (!::GetWindowRect(window, &frame)) return image;
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return image;
     DibCapture dib(width, height);
     if (!dib.Ready()) return image;
-
-    bool copied = false;
-    if (source == CaptureSource::Screen) {
-        BringToForeground(window);
-        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        LetInputArrive(window);
-        HDC screen = ::GetDC(nullptr);
-        copied = ::BitBlt(dib.memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != FALSE;
-        ::ReleaseDC(nullptr, screen);
-    } else {
-        copied = ::PrintWindow(window, dib.memory, 0) != FALSE;
-    }
+    HDC screen = ::GetDC(nullptr);
+    const bool copied = ::BitBlt(dib.memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != FALSE;
+    ::ReleaseDC(nullptr, screen);
     if (!copied) return image;
     ::GdiFlush();
     const auto* bits = static_cast<const uint32_t*>(dib.bits);
@@ -76,6 +65,16 @@ Image CaptureWindow(HWND window, CaptureSource source)
     image.pixels.assign(bits, bits + static_cast<size_t>(width) * static_cast<size_t>(height));
     for (uint32_t& p : image.pixels) p &= 0x00FFFFFF;
     return image;
+}
+
+Image CaptureWindow(HWND window)
+{
+    RECT frame{};
+    if (!::GetWindowRect(window, &frame)) return Image();
+    BringToForeground(window);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    LetInputArrive(window);
+    return CaptureScreenArea(frame);
 }
 
 bool SaveBmp(const Image& image, const std::string& path)
@@ -112,9 +111,11 @@ bool SaveBmp(const Image& image, const std::string& path)
     return ok;
 }
 
-bool SaveWindowImage(HWND window, const std::string& path, CaptureSource source)
+std::string ScreenshotPath(const std::string& name)
 {
-    return SaveBmp(CaptureWindow(window, source), path);
+    char dir[MAX_PATH] = {};
+    const DWORD n = ::GetEnvironmentVariableA("QUERVIX_SCREENSHOT_DIR", dir, MAX_PATH);
+    return (n > 0 && n < MAX_PATH ? std::string(dir) + "\\" : std::string()) + name;
 }
 
 }  // namespace harness

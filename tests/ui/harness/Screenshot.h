@@ -1,4 +1,5 @@
-// Window captures for UI tests: what a window shows on screen, as pixels or a .bmp file.
+// Screen captures for UI tests: what a window or a part of the screen shows, as pixels
+// or a .bmp file kept for people to look at.
 #pragma once
 
 #include <windows.h>
@@ -21,17 +22,15 @@ struct Image {
 
 inline uint32_t Rgb(COLORREF c) { return (uint32_t{GetRValue(c)} << 16) | (uint32_t{GetGValue(c)} << 8) | GetBValue(c); }
 
-enum class CaptureSource {
-    Screen,       // copies the window's rectangle from the screen DC: exactly what a user sees
-    PrintWindow,  // asks the window to paint itself into a bitmap: works when it is covered,
-                  // but Wine paints only the window itself, not its child controls
-};
-
-// The window with its frame. The window is brought to the top first when the source
-// is the screen; an empty image means the capture failed.
-Image CaptureWindow(HWND window, CaptureSource source = CaptureSource::Screen);
+// What the screen shows in a rectangle (screen coordinates), windows of every thread
+// included: a drop-down list reaching past its dialog, say. Empty when it failed.
+Image CaptureScreenArea(const RECT& area);
+// The window with its frame exactly as a user sees it: brought to the top and
+// repainted first, then copied from the screen. Empty when it failed.
+Image CaptureWindow(HWND window);
 // 24-bit bottom-up .bmp, readable by any image tool.
 bool SaveBmp(const Image& image, const std::string& path);
-bool SaveWindowImage(HWND window, const std::string& path, CaptureSource source = CaptureSource::Screen);
+// QUERVIX_SCREENSHOT_DIR\name when the variable is set, else name in the working folder.
+std::string ScreenshotPath(const std::string& name);
 
 }  // namespace harness
