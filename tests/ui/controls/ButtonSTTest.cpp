@@ -6,11 +6,8 @@
 #include <string>
 
 #include "ControlsTestSupport.h"
-#include "Harness.h"
 
 using namespace harness;
-using controls_test::CaptureOfThread;
-using controls_test::CenterOf;
 using controls_test::HostRun;
 using controls_test::KeepScreenshot;
 
@@ -22,14 +19,20 @@ const uint32_t kDark = Rgb(::GetSysColor(COLOR_BTNSHADOW));
 const uint32_t kDarkGreen = 0x008000;  // the "+" icon's outline
 const uint32_t kLime = 0x00FF00;       // and its inside
 
-// The middle pixel of each edge, where the icon never reaches.
-struct Edges {
-    uint32_t top, left, right, bottom;
-};
-Edges EdgesOf(const Image& image)
+// The middle pixel of each edge, where the icon never reaches: top and left in one
+// colour, right and bottom in another.
+::testing::AssertionResult HasEdges(const Image& image, uint32_t topLeft, uint32_t bottomRight)
 {
+    if (image.IsEmpty()) return ::testing::AssertionFailure() << "no capture";
     const int w = image.width, h = image.height;
-    return Edges{image.At(w / 2, 0), image.At(0, h / 2), image.At(w - 1, h / 2), image.At(w / 2, h - 1)};
+    const uint32_t got[] = {image.At(w / 2, 0), image.At(0, h / 2), image.At(w - 1, h / 2), image.At(w / 2, h - 1)};
+    const uint32_t want[] = {topLeft, topLeft, bottomRight, bottomRight};
+    const char* names[] = {"top", "left", "right", "bottom"};
+    for (int i = 0; i < 4; ++i) {
+        if (got[i] != want[i])
+            return ::testing::AssertionFailure() << names[i] << " edge is 0x" << std::hex << got[i] << ", not 0x" << want[i];
+    }
+    return ::testing::AssertionSuccess();
 }
 
 bool Contains(const Image& image, uint32_t colour)
@@ -47,9 +50,7 @@ POINT BlankPointOf(HWND dialog)
     return POINT{client.left + 6, client.bottom - 6};
 }
 
-bool PointerOver(HWND button) { return MoveMouseTo(button, CenterOf(button)); }
-
-UINT ButtonState(HWND button) { return static_cast<UINT>(Query(button, BM_GETSTATE)); }
+bool PointerOver(HWND button) { return MoveMouseTo(button, ClientCenter(button)); }
 
 HostOptions WithColumns()
 {
@@ -58,64 +59,41 @@ HostOptions WithColumns()
     return options;
 }
 
-TEST(ButtonST, HoverRaisesTheBorderAndLeavingLowersItAndFreesTheMouse)
-{
-    ControlsHost host(WithColumns());
-    HostRun run(host);
-    ASSERT_TRUE(run.Opened());
-    ASSERT_TRUE(BringToForeground(run.window));
-    ASSERT_TRUE(MoveMouseTo(run.window, BlankPointOf(run.window)));
+// The host open in front, the pointer resting on a blank spot of its face.
+class ImageButton : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(run.Opened());
+        ASSERT_TRUE(BringToForeground(run.window));
+        ASSERT_TRUE(MoveMouseTo(run.window, BlankPointOf(run.window)));
+    }
+    void TearDown() override { EXPECT_TRUE(run.Close()); }
 
+    ControlsHost host{WithColumns()};
+    HostRun run{host};
+};
+
+TEST_F(ImageButton, HoverRaisesPressSinksAndShiftsTheIconAndLeavingLowersIt)
+{
     const Image rest = CaptureWindow(run.add);
-    ASSERT_FALSE(rest.IsEmpty());
-    Edges edges = EdgesOf(rest);
-    EXPECT_EQ(edges.top, kFace);
-    EXPECT_EQ(edges.left, kFace);
-    EXPECT_EQ(edges.right, kFace);
-    EXPECT_EQ(edges.bottom, kFace);
+    EXPECT_TRUE(HasEdges(rest, kFace, kFace));
     EXPECT_TRUE(Contains(rest, kDarkGreen) && Contains(rest, kLime));  // the icon, in colour
     KeepScreenshot(rest, "button_rest.bmp");
 
     ASSERT_TRUE(PointerOver(run.add));
-    ASSERT_TRUE(WaitUntil([&] { return CaptureOfThread(run.window) == run.add; }));
+    ASSERT_TRUE(WaitUntil([&] { return MouseCaptureOf(run.window) == run.add; }));
     const Image hot = CaptureWindow(run.add);
-    edges = EdgesOf(hot);
-    EXPECT_EQ(edges.top, kLight);
-    EXPECT_EQ(edges.left, kLight);
-    EXPECT_EQ(edges.right, kDark);
-    EXPECT_EQ(edges.bottom, kDark);
+    EXPECT_TRUE(HasEdges(hot, kLight, kDark));
     KeepScreenshot(hot, "button_hot.bmp");
-
-    ASSERT_TRUE(MoveMouseTo(run.window, BlankPointOf(run.window)));
-    EXPECT_TRUE(WaitUntil([&] { return CaptureOfThread(run.window) == nullptr; }));
-    edges = EdgesOf(CaptureWindow(run.add));
-    EXPECT_EQ(edges.top, kFace);
-    EXPECT_EQ(edges.right, kFace);
     EXPECT_EQ(host.addClicks, 0);
-    EXPECT_TRUE(run.Close());
-}
 
-TEST(ButtonST, PressingSinksTheBorderAndShiftsTheIconOnePixel)
-{
-    ControlsHost host(WithColumns());
-    HostRun run(host);
-    ASSERT_TRUE(run.Opened());
-    ASSERT_TRUE(BringToForeground(run.window));
-    ASSERT_TRUE(PointerOver(run.add));
-    ASSERT_TRUE(WaitUntil([&] { return CaptureOfThread(run.window) == run.add; }));
-    const Image hot = CaptureWindow(run.add);
-
-    ASSERT_TRUE(controls_test::PressLeftAt(run.add, CenterOf(run.add)));
-    ASSERT_TRUE(WaitUntil([&] { return (ButtonState(run.add) & BST_PUSHED) != 0; }));
+    ASSERT_TRUE(PressLeftAt(run.add, ClientCenter(run.add)));
+    ASSERT_TRUE(WaitUntil([&] { return (Query(run.add, BM_GETSTATE) & BST_PUSHED) != 0; }));
     const Image pressed = CaptureWindow(run.add);
     KeepScreenshot(pressed, "button_pressed.bmp");
-    ASSERT_TRUE(controls_test::ReleaseLeft(run.add));
-
-    const Edges edges = EdgesOf(pressed);
-    EXPECT_EQ(edges.top, kDark);
-    EXPECT_EQ(edges.left, kDark);
-    EXPECT_EQ(edges.right, kLight);
-    EXPECT_EQ(edges.bottom, kLight);
+    ASSERT_TRUE(ReleaseLeft(run.add));
+    EXPECT_TRUE(HasEdges(pressed, kDark, kLight));
 
     // Inside the border the pressed picture is the hot one moved by (1, 1).
     ASSERT_EQ(pressed.width, hot.width);
@@ -129,63 +107,44 @@ TEST(ButtonST, PressingSinksTheBorderAndShiftsTheIconOnePixel)
     }
     EXPECT_EQ(shiftedMismatches, 0);
     EXPECT_GT(unshiftedDifferences, 10);
-
     EXPECT_TRUE(WaitUntil([&] { return host.addClicks == 1; }));
-    EXPECT_TRUE(run.Close());
+
+    ASSERT_TRUE(MoveMouseTo(run.window, BlankPointOf(run.window)));
+    EXPECT_TRUE(WaitUntil([&] { return MouseCaptureOf(run.window) == nullptr; }));
+    EXPECT_TRUE(HasEdges(CaptureWindow(run.add), kFace, kFace));
 }
 
-TEST(ButtonST, ADisabledButtonDrawsItsIconEmbossed)
+TEST_F(ImageButton, ADisabledButtonDrawsItsIconEmbossed)
 {
-    ControlsHost host(WithColumns());
-    HostRun run(host);
-    ASSERT_TRUE(run.Opened());
-    ASSERT_TRUE(BringToForeground(run.window));
-    ASSERT_TRUE(MoveMouseTo(run.window, BlankPointOf(run.window)));
-
     ::EnableWindow(run.add, FALSE);
     const Image disabled = CaptureWindow(run.add);
     KeepScreenshot(disabled, "button_disabled.bmp");
-    EXPECT_FALSE(Contains(disabled, kDarkGreen));
-    EXPECT_FALSE(Contains(disabled, kLime));
-    EXPECT_TRUE(Contains(disabled, kDark));
-    EXPECT_TRUE(Contains(disabled, kLight));
+    EXPECT_FALSE(Contains(disabled, kDarkGreen) || Contains(disabled, kLime));
+    EXPECT_TRUE(Contains(disabled, kDark) && Contains(disabled, kLight));
 
     ::EnableWindow(run.add, TRUE);
-    const Image enabled = CaptureWindow(run.add);
-    EXPECT_TRUE(Contains(enabled, kLime));
-    EXPECT_TRUE(run.Close());
+    EXPECT_TRUE(Contains(CaptureWindow(run.add), kLime));
 }
 
-TEST(ButtonST, APressThatBeganElsewhereDoesNotLightIt)
+TEST_F(ImageButton, APressThatBeganElsewhereDoesNotLightIt)
 {
-    ControlsHost host(WithColumns());
-    HostRun run(host);
-    ASSERT_TRUE(run.Opened());
-    ASSERT_TRUE(BringToForeground(run.window));
-
-    ASSERT_TRUE(controls_test::PressLeftAt(run.window, BlankPointOf(run.window)));
+    ASSERT_TRUE(PressLeftAt(run.window, BlankPointOf(run.window)));
     ASSERT_TRUE(PointerOver(run.add));
     PumpMessagesFor(200);
-    const Edges edges = EdgesOf(CaptureWindow(run.add));
-    ASSERT_TRUE(controls_test::ReleaseLeft(run.add));
-    EXPECT_EQ(edges.top, kFace);
-    EXPECT_EQ(edges.left, kFace);
-    EXPECT_NE(CaptureOfThread(run.window), run.add);
+    const Image image = CaptureWindow(run.add);
+    ASSERT_TRUE(ReleaseLeft(run.add));
+    EXPECT_TRUE(HasEdges(image, kFace, kFace));
+    EXPECT_NE(MouseCaptureOf(run.window), run.add);
     EXPECT_EQ(host.addClicks, 0);
-    EXPECT_TRUE(run.Close());
 }
 
 // The button class reports a quick second click as a double click, which a push button
 // does not count; this button counts it as a second press.
-TEST(ButtonST, ADoubleClickGivesTwoClicks)
+TEST_F(ImageButton, ADoubleClickGivesTwoClicks)
 {
-    ControlsHost host(WithColumns());
-    HostRun run(host);
-    ASSERT_TRUE(run.Opened());
     MessageRecorder recorder(run.window, {WM_COMMAND});
     ASSERT_TRUE(recorder.IsAttached());
-
-    ASSERT_TRUE(DoubleClickAt(run.add, CenterOf(run.add)));
+    ASSERT_TRUE(DoubleClickAt(run.add, ClientCenter(run.add)));
     ASSERT_TRUE(WaitUntil([&] { return host.addClicks >= 2; }));
     PumpMessagesFor(300);
     EXPECT_EQ(host.addClicks, 2);
@@ -194,11 +153,20 @@ TEST(ButtonST, ADoubleClickGivesTwoClicks)
     for (const RecordedMessage& m : recorder.Messages())
         if (LOWORD(m.wParam) == IDC_HOST_ADD) fromButton.push_back(m);
     EXPECT_TRUE(MatchesSequence(fromButton, {Command(IDC_HOST_ADD, BN_CLICKED), Command(IDC_HOST_ADD, BN_CLICKED)}));
-    EXPECT_TRUE(run.Close());
+}
+
+TEST_F(ImageButton, PaintingInEveryStateLeavesNoGdiObjectsBehind)
+{
+    ASSERT_TRUE(PointerOver(run.add));  // so "as they are" includes hot
+    EXPECT_TRUE(LeavesNoObjectsBehind([&] {
+        DWORD_PTR ignored = 0;
+        ASSERT_NE(::SendMessageTimeoutA(run.window, WM_HOST_REPAINT_BUTTONS, 5, 0, SMTO_ABORTIFHUNG, 20000, &ignored),
+                  0);
+    }));
 }
 
 // Without an icon the title has the button to itself, 12 pixels in from the left edge.
-TEST(ButtonST, IconsAreSizedFromTheirHotspotAndWithoutOneTheTitleShows)
+TEST(ImageButtonIcons, IconsAreSizedFromTheirHotspotAndWithoutOneTheTitleShows)
 {
     HostOptions options = WithColumns();
     options.addIcon = 4242;  // no such icon
@@ -224,22 +192,7 @@ TEST(ButtonST, IconsAreSizedFromTheirHotspotAndWithoutOneTheTitleShows)
     EXPECT_EQ(host.up.GetIconHeight(), 32);
 }
 
-TEST(ButtonST, PaintingInEveryStateLeavesNoGdiObjectsBehind)
-{
-    ControlsHost host(WithColumns());
-    HostRun run(host);
-    ASSERT_TRUE(run.Opened());
-    ASSERT_TRUE(BringToForeground(run.window));
-    ASSERT_TRUE(PointerOver(run.add));  // so "as they are" includes hot
-    EXPECT_TRUE(LeavesNoObjectsBehind([&] {
-        DWORD_PTR ignored = 0;
-        ASSERT_NE(::SendMessageTimeoutA(run.window, WM_HOST_REPAINT_BUTTONS, 5, 0, SMTO_ABORTIFHUNG, 20000, &ignored),
-                  0);
-    }));
-    EXPECT_TRUE(run.Close());
-}
-
-TEST(ButtonST, DialogRunsLeaveNoIconsOrWindowsBehind)
+TEST(ImageButtonIcons, DialogRunsLeaveNoIconsOrWindowsBehind)
 {
     HostOptions options = WithColumns();
     options.iconsTwice = true;

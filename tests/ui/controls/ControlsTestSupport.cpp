@@ -20,17 +20,6 @@ public:
 };
 const auto* const g_resources = ::testing::AddGlobalTestEnvironment(new ProgramResources);
 
-bool SendMouse(POINT screen, DWORD flags)
-{
-    const LONG width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(screen.x) * 65536 + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(screen.y) * 65536 + height - 1) / height);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    return ::SendInput(1, &input, sizeof input) == 1;
-}
-
 }  // namespace
 
 HostRun::HostRun(ControlsHost& host) : call([&host] { return host.DoModal(); })
@@ -50,83 +39,9 @@ HostRun::HostRun(ControlsHost& host) : call([&host] { return host.DoModal(); })
     return call.Finish(harness::kDefaultTimeoutMs);
 }
 
-std::string ScreenshotPath(const std::string& name)
-{
-    char dir[MAX_PATH] = {};
-    const DWORD n = ::GetEnvironmentVariableA("QUERVIX_SCREENSHOT_DIR", dir, MAX_PATH);
-    return (n > 0 && n < MAX_PATH ? std::string(dir) + "\\" : std::string()) + name;
-}
-
 void KeepScreenshot(const harness::Image& image, const std::string& name)
 {
-    EXPECT_TRUE(harness::SaveBmp(image, ScreenshotPath(name))) << name;
-}
-
-harness::Image CaptureScreenArea(const RECT& area)
-{
-    harness::Image image;
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) return image;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = bitmap ? ::SelectObject(memory, bitmap) : nullptr;
-    if (previous && ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
-        ::GdiFlush();
-        const auto* pixels = static_cast<const uint32_t*>(bits);
-        image.width = width;
-        image.height = height;
-        image.pixels.assign(pixels, pixels + static_cast<size_t>(width) * static_cast<size_t>(height));
-        for (uint32_t& p : image.pixels) p &= 0x00FFFFFF;
-    }
-    if (previous) ::SelectObject(memory, previous);
-    if (bitmap) ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return image;
-}
-
-bool PressLeftAt(HWND window, POINT clientPoint)
-{
-    if (!harness::MoveMouseTo(window, clientPoint)) return false;
-    harness::SettleWindow(window, 80);
-    POINT screen = clientPoint;
-    ::ClientToScreen(window, &screen);
-    const bool sent = SendMouse(screen, MOUSEEVENTF_LEFTDOWN);
-    harness::LetInputArrive(window);
-    return sent;
-}
-
-bool ReleaseLeft(HWND window)
-{
-    POINT screen{};
-    ::GetCursorPos(&screen);
-    const bool sent = SendMouse(screen, MOUSEEVENTF_LEFTUP);
-    harness::LetInputArrive(window);
-    return sent;
-}
-
-POINT CenterOf(HWND window)
-{
-    RECT client{};
-    ::GetClientRect(window, &client);
-    return POINT{(client.left + client.right) / 2, (client.top + client.bottom) / 2};
-}
-
-HWND CaptureOfThread(HWND anyWindowOfThread)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(anyWindowOfThread, nullptr), &info) ? info.hwndCapture
-                                                                                            : nullptr;
+    EXPECT_TRUE(harness::SaveBmp(image, harness::ScreenshotPath(name))) << name;
 }
 
 // The hook runs on the watched thread; one log at a time is enough for the tests.

@@ -1,5 +1,5 @@
-// Shared pieces of the controls tests: the module's resources, screenshot files, a held
-// mouse button, and a record of where a window was placed.
+// Shared pieces of the controls tests: a run of the host dialog, kept screenshots, and a
+// record of where a window was placed.
 #pragma once
 
 #include <windows.h>
@@ -29,24 +29,9 @@ struct HostRun {
     HWND up = nullptr;
 };
 
-// QUERVIX_SCREENSHOT_DIR\name when the variable is set, else name in the working folder.
-std::string ScreenshotPath(const std::string& name);
-// Saves the capture for people to look at; a failed save fails the test.
+// Saves the capture (see harness::ScreenshotPath) for people to look at; a failed save
+// fails the test.
 void KeepScreenshot(const harness::Image& image, const std::string& name);
-
-// What the screen shows in a rectangle (screen coordinates), windows of every thread
-// included: a drop-down list reaching past its dialog, say.
-harness::Image CaptureScreenArea(const RECT& area);
-
-// Left button down at a client point of window (pointer moved there first) / up again
-// wherever the pointer is. Real input, as a user holding the button gives.
-bool PressLeftAt(HWND window, POINT clientPoint);
-bool ReleaseLeft(HWND window);
-
-// The point of a window's client area a user would aim at: its centre.
-POINT CenterOf(HWND window);
-// The window under the pointer's thread holding the mouse capture, or null.
-HWND CaptureOfThread(HWND anyWindowOfThread);
 
 // Every position and size a window of another thread of this process is given, as its
 // thread handles WM_WINDOWPOSCHANGED, in screen coordinates.

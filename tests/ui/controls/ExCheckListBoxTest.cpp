@@ -5,9 +5,7 @@
 
 #include <string>
 
-#include "ControlsHost.h"
 #include "ControlsTestSupport.h"
-#include "Harness.h"
 
 using namespace harness;
 using controls_test::HostRun;

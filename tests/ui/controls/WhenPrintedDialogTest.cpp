@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "ControlsTestSupport.h"
-#include "Harness.h"
 #include "dialog/DefaultWpData.h"
 #include "resources/resource.h"
 
@@ -34,6 +33,15 @@ struct WhenPrintedRun {
     }
     bool Opened() const { return window && prompt && choices && ok && cancel; }
     bool TypePrompt(const std::string& text) { return ClickCenter(prompt) && TypeText(text); }
+    // As every run opens: the choices sorted, the first selected, an empty prompt, OK focused.
+    void ExpectFreshForm(const std::vector<std::string>& sortedChoices)
+    {
+        EXPECT_EQ(ComboItems(choices), sortedChoices);
+        EXPECT_EQ(ComboSelection(choices), 0);
+        EXPECT_EQ(ComboText(choices), sortedChoices.front());
+        EXPECT_EQ(WindowText(prompt), "");
+        EXPECT_EQ(FocusedWindow(window), ok);
+    }
 
     ModalCall call;
     HWND window = nullptr;
@@ -42,23 +50,6 @@ struct WhenPrintedRun {
     HWND ok = nullptr;
     HWND cancel = nullptr;
 };
-
-TEST(WhenPrintedDialog, OpensWithTheChoicesSortedTheFirstSelectedAnEmptyPromptAndTheFocusOnOK)
-{
-    CDefaultWpData dialog;
-    dialog.SetDefaultList(Choices({"NAME", "ID", "AMOUNT"}));
-    WhenPrintedRun run(dialog);
-    ASSERT_TRUE(run.Opened());
-
-    EXPECT_EQ(ComboItems(run.choices), (std::vector<std::string>{"AMOUNT", "ID", "NAME"}));
-    EXPECT_EQ(ComboSelection(run.choices), 0);
-    EXPECT_EQ(ComboText(run.choices), "AMOUNT");
-    EXPECT_EQ(WindowText(run.prompt), "");
-    EXPECT_EQ(FocusedWindow(run.window), run.ok);
-
-    ASSERT_TRUE(ClickCenter(run.cancel));
-    ASSERT_TRUE(run.call.Finish(kDefaultTimeoutMs));
-}
 
 TEST(WhenPrintedDialog, TypedQuotesBarsAndBracesGoIntoTheTextUnchanged)
 {
@@ -75,24 +66,6 @@ TEST(WhenPrintedDialog, TypedQuotesBarsAndBracesGoIntoTheTextUnchanged)
 
     EXPECT_EQ(run.call.Result(), IDOK);
     EXPECT_STREQ(dialog.GetResult(), "{'a'b|c}'|'ID'}");
-}
-
-TEST(WhenPrintedDialog, AChoiceMadeWithTheKeyboardIsTheDefaultPart)
-{
-    CDefaultWpData dialog;
-    dialog.SetDefaultList(Choices({"NAME", "ID"}));
-    WhenPrintedRun run(dialog);
-    ASSERT_TRUE(run.Opened());
-
-    ASSERT_TRUE(run.TypePrompt("Sort by?"));
-    ASSERT_TRUE(FocusControl(run.choices));
-    ASSERT_TRUE(PressKey(VK_DOWN));
-    ASSERT_TRUE(WaitUntil([&] { return ComboText(run.choices) == "NAME"; }));
-    ASSERT_TRUE(ClickCenter(run.ok));
-    ASSERT_TRUE(run.call.Finish(kDefaultTimeoutMs));
-
-    EXPECT_EQ(run.call.Result(), IDOK);
-    EXPECT_STREQ(dialog.GetResult(), "{'Sort by?'|'NAME'}");
 }
 
 TEST(WhenPrintedDialog, EnterAtOnceGivesAnEmptyPromptWithTheFirstChoice)
@@ -151,28 +124,27 @@ TEST(WhenPrintedDialog, CancelAndTheCloseBoxGiveNoText)
 }
 
 // The same object run twice: what the first run entered and built is gone in the second.
-TEST(WhenPrintedDialog, ASecondRunStartsFresh)
+TEST(WhenPrintedDialog, AKeyboardChoiceIsTheDefaultPartAndASecondRunStartsFresh)
 {
     CDefaultWpData dialog;
-    dialog.SetDefaultList(Choices({"NAME", "ID"}));
+    dialog.SetDefaultList(Choices({"NAME", "ID", "AMOUNT"}));
     {
         WhenPrintedRun run(dialog);
         ASSERT_TRUE(run.Opened());
-        ASSERT_TRUE(run.TypePrompt("first"));
+        run.ExpectFreshForm({"AMOUNT", "ID", "NAME"});
+        ASSERT_TRUE(run.TypePrompt("Sort by?"));
         ASSERT_TRUE(FocusControl(run.choices));
         ASSERT_TRUE(PressKey(VK_DOWN));
-        ASSERT_TRUE(WaitUntil([&] { return ComboText(run.choices) == "NAME"; }));
+        ASSERT_TRUE(WaitUntil([&] { return ComboText(run.choices) == "ID"; }));
         ASSERT_TRUE(ClickCenter(run.ok));
         ASSERT_TRUE(run.call.Finish(kDefaultTimeoutMs));
-        ASSERT_STREQ(dialog.GetResult(), "{'first'|'NAME'}");
+        EXPECT_EQ(run.call.Result(), IDOK);
+        ASSERT_STREQ(dialog.GetResult(), "{'Sort by?'|'ID'}");
     }
     {
         WhenPrintedRun run(dialog);
         ASSERT_TRUE(run.Opened());
-        EXPECT_EQ(WindowText(run.prompt), "");
-        EXPECT_EQ(ComboText(run.choices), "ID");
-        EXPECT_EQ(ComboItems(run.choices), (std::vector<std::string>{"ID", "NAME"}));
-        EXPECT_EQ(FocusedWindow(run.window), run.ok);
+        run.ExpectFreshForm({"AMOUNT", "ID", "NAME"});
         ASSERT_TRUE(ClickCenter(run.cancel));
         ASSERT_TRUE(run.call.Finish(kDefaultTimeoutMs));
         EXPECT_EQ(run.call.Result(), IDCANCEL);
