@@ -63,15 +63,12 @@ TEST(DataExchange, MembersFillTheControlsWhenTheDialogStarts)
     EXPECT_STREQ("Beta", shownChoice);
     EXPECT_NE(nullptr, boundList);
     EXPECT_EQ(nullptr, dialog.list.GetSafeHwnd());  // let go when the dialog went
-}
 
-TEST(DataExchange, AChoiceMissingFromTheListLeavesNothingSelected)
-{
-    FormDialog dialog;
-    dialog.choice = "Delta";
+    FormDialog missing;  // a choice missing from the list leaves nothing selected
+    missing.choice = "Delta";
     int selection = 0;
-    dialog.Then([&](ScriptedDialog& d) { selection = static_cast<FormDialog&>(d).combo.GetCurSel(); });
-    dialog.DoModal();
+    missing.Then([&](ScriptedDialog& d) { selection = static_cast<FormDialog&>(d).combo.GetCurSel(); });
+    missing.DoModal();
     EXPECT_EQ(-1, selection);
 }
 

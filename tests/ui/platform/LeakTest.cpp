@@ -1,41 +1,13 @@
-// Twenty dialog runs leave no window and no GDI object behind.
+// Dialog runs leave no window and no GDI object behind.
 #include <gtest/gtest.h>
 
+#include "GuiResources.h"
 #include "ScriptedDialog.h"
 #include "platform/CheckListBox.h"
 #include "platform/DataExchange.h"
 #include "platform/ListCtrl.h"
 
 namespace {
-
-// Live GDI objects of the process. Wine's GetGuiResources answers 0 always; there, every
-// handle whose low word names a live object still resolves, so the table can be probed.
-DWORD GdiObjectCount()
-{
-    DWORD reported = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-    if (reported != 0) return reported;
-    DWORD live = 0;
-    for (ULONG_PTR value = 1; value < 0x10000; ++value) {
-        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(value)) != 0) ++live;
-    }
-    return live;
-}
-
-BOOL CALLBACK CountWindow(HWND hwnd, LPARAM count)
-{
-    ++*reinterpret_cast<int*>(count);
-    ::EnumChildWindows(hwnd, &CountWindow, count);
-    return TRUE;
-}
-
-// USER objects of the thread that matter here: its windows, hidden ones included.
-int ThreadWindowCount()
-{
-    int count = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&count));
-    DWORD reported = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-    return count + static_cast<int>(reported);
-}
 
 class BusyDialog : public ScriptedDialog {
 public:
@@ -72,15 +44,9 @@ INT_PTR RunBusyDialog()
     return dialog.DoModal();
 }
 
-TEST(Leaks, TwentyDialogRunsLeaveNoWindowsAndNoGdiObjects)
+TEST(Leaks, DialogRunsLeaveNoWindowsAndNoGdiObjects)
 {
-    ASSERT_EQ(IDOK, RunBusyDialog());  // first run: one-time set-up (classes, fonts, common controls)
-    DWORD gdiBefore = GdiObjectCount();
-    int windowsBefore = ThreadWindowCount();
-    ASSERT_GT(gdiBefore, 0u);
-    for (int run = 0; run < 20; ++run) ASSERT_EQ(IDOK, RunBusyDialog());
-    EXPECT_EQ(gdiBefore, GdiObjectCount());
-    EXPECT_EQ(windowsBefore, ThreadWindowCount());
+    EXPECT_TRUE(harness::LeavesNoObjectsBehind([] { ASSERT_EQ(IDOK, RunBusyDialog()); }, 20));
 }
 
 }  // namespace

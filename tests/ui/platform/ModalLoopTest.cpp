@@ -70,19 +70,24 @@ TEST(ModalLoop, TheChildPreTranslatesFirstThenTheDialogAndAChildCanSwallow)
               dialog.log);
 }
 
-TEST(ModalLoop, EnterPressesTheDefaultButtonAndEscapeCancels)
+TEST(ModalLoop, EnterPressesTheDefaultButtonAndEscapeAndTheCloseBoxCancel)
 {
-    KeyDialog enter;
-    enter.Then([](ScriptedDialog& d) { PostKey(static_cast<KeyDialog&>(d).edit.GetSafeHwnd(), VK_RETURN); })
-        .Then([](ScriptedDialog& d) { d.log.push_back("still running"); });
-    EXPECT_EQ(IDOK, enter.DoModal());
-    EXPECT_EQ("OnOK", enter.log.back());
-
-    KeyDialog escape;
-    escape.Then([](ScriptedDialog& d) { PostKey(static_cast<KeyDialog&>(d).edit.GetSafeHwnd(), VK_ESCAPE); })
-        .Then([](ScriptedDialog& d) { d.log.push_back("still running"); });
-    EXPECT_EQ(IDCANCEL, escape.DoModal());
-    EXPECT_EQ("OnCancel", escape.log.back());
+    const struct {
+        void (*act)(KeyDialog&);
+        INT_PTR result;
+        const char* handler;
+    } cases[] = {
+        {[](KeyDialog& d) { PostKey(d.edit.GetSafeHwnd(), VK_RETURN); }, IDOK, "OnOK"},
+        {[](KeyDialog& d) { PostKey(d.edit.GetSafeHwnd(), VK_ESCAPE); }, IDCANCEL, "OnCancel"},
+        {[](KeyDialog& d) { d.PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL, "OnCancel"},
+    };
+    for (const auto& c : cases) {
+        KeyDialog dialog;
+        dialog.Then([&](ScriptedDialog& d) { c.act(static_cast<KeyDialog&>(d)); })
+            .Then([](ScriptedDialog& d) { d.log.push_back("still running"); });
+        EXPECT_EQ(c.result, dialog.DoModal()) << c.handler;
+        EXPECT_EQ(c.handler, dialog.log.back());
+    }
 }
 
 TEST(ModalLoop, ADialogThatSwallowsEnterAndEscapeKeepsRunning)
@@ -110,15 +115,6 @@ TEST(ModalLoop, EndDialogDecidesTheResultEvenDuringInitialisation)
     ScriptedDialog later;
     later.Then([](ScriptedDialog& d) { d.EndDialog(-5); });
     EXPECT_EQ(-5, later.DoModal());
-}
-
-TEST(ModalLoop, TheCloseBoxCancels)
-{
-    KeyDialog dialog;
-    dialog.Then([](ScriptedDialog& d) { d.PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); })
-        .Then([](ScriptedDialog& d) { d.log.push_back("still running"); });
-    EXPECT_EQ(IDCANCEL, dialog.DoModal());
-    EXPECT_EQ((std::vector<std::string>{"OnCancel"}), dialog.log);
 }
 
 TEST(ModalLoop, TheOwnerIsDisabledForTheRunAndEnabledAfterwards)
@@ -231,30 +227,26 @@ TEST(ModalLoop, QuitEndsTheRunAndIsPostedAgainForTheCallersLoop)
     EXPECT_EQ(7u, msg.wParam);
 }
 
+// Templates come from the current resource handle; without one, or while the object
+// already runs, there is no dialog.
 TEST(ModalLoop, WithoutATemplateOrWhileRunningThereIsNoDialog)
 {
     ScriptedDialog missing(IDD_MISSING);
     EXPECT_EQ(-1, missing.DoModal());
+
+    CModuleState* state = AfxGetModuleState();
+    HINSTANCE saved = state->m_hCurrentResourceHandle;
+    state->m_hCurrentResourceHandle = ::GetModuleHandleA("comctl32.dll");
+    ScriptedDialog elsewhere;
+    INT_PTR result = elsewhere.DoModal();
+    state->m_hCurrentResourceHandle = saved;
+    EXPECT_EQ(-1, result);
 
     ScriptedDialog dialog;
     INT_PTR secondRun = 0;
     dialog.Then([&](ScriptedDialog& d) { secondRun = d.DoModal(); });
     EXPECT_EQ(ScriptedDialog::kScriptDone, dialog.DoModal());
     EXPECT_EQ(-1, secondRun);
-}
-
-TEST(ModalLoop, TemplatesComeFromTheCurrentResourceHandle)
-{
-    CModuleState* state = AfxGetModuleState();
-    HINSTANCE saved = state->m_hCurrentResourceHandle;
-    EXPECT_EQ(::GetModuleHandleA(nullptr), saved);
-    state->m_hCurrentResourceHandle = ::GetModuleHandleA("comctl32.dll");
-    ScriptedDialog elsewhere;
-    INT_PTR result = elsewhere.DoModal();
-    state->m_hCurrentResourceHandle = saved;
-    EXPECT_EQ(-1, result);
-    ScriptedDialog here;
-    EXPECT_EQ(ScriptedDialog::kScriptDone, here.DoModal());
 }
 
 }  // namespace

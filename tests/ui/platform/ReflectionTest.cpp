@@ -115,10 +115,9 @@ private:
     void OnListClick(NMHDR*, LRESULT*) { log.push_back("parent saw click"); }
     void OnEditChange() { ++parentEditChanges; }
     void OnPush() { log.push_back("parent saw push"); }
-    HBRUSH OnCtlColor(HDC, HWND control, UINT ctlColor)
+    HBRUSH OnCtlColor(HDC, HWND, UINT ctlColor)
     {
         coloured.push_back(ctlColor);
-        (void)control;
         return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
     }
 };
@@ -140,34 +139,33 @@ TEST(Reflection, AListViewAnswersItsOwnCustomDrawAndTheResultReachesIt)
     EXPECT_EQ(0, dialog.parentCustomDraws);   // consumed by the list
 }
 
-TEST(Reflection, AControlThatDeclinesLetsTheParentSeeTheNotificationAfterIt)
+// A control that declines a notification lets the parent see it after; one that
+// consumes a command or answers a colour keeps it; the rest reach the parent.
+TEST(Reflection, ControlsSeeTheirNotificationsFirstAndTheParentWhatTheyLeave)
 {
     ParentDialog dialog;
     dialog.list.log = &dialog.log;
-    dialog.Then([](ScriptedDialog& d) {
+    LRESULT editBrush = 0, checkBrush = 0;
+    dialog.Then([&](ScriptedDialog& d) {
         auto& self = static_cast<ParentDialog&>(d);
-        NMHDR header{};
-        header.hwndFrom = self.list.GetSafeHwnd();
-        header.idFrom = IDC_LISTVIEW;
-        header.code = NM_CLICK;
+        NMHDR header{self.list.GetSafeHwnd(), IDC_LISTVIEW, static_cast<UINT>(NM_CLICK)};
         self.SendMessage(WM_NOTIFY, IDC_LISTVIEW, reinterpret_cast<LPARAM>(&header));
+        self.edit.SetWindowText("changed");  // EN_CHANGE, consumed by the edit
+        self.push.SendMessage(BM_CLICK);     // BN_CLICKED, no reflected entry
+        HDC dc = ::GetDC(self.GetSafeHwnd());
+        editBrush = self.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                     reinterpret_cast<LPARAM>(self.edit.GetSafeHwnd()));
+        checkBrush = self.SendMessage(WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
+                                      reinterpret_cast<LPARAM>(self.GetDlgItem(IDC_CHECK).GetSafeHwnd()));
+        ::ReleaseDC(self.GetSafeHwnd(), dc);
     });
     dialog.DoModal();
-    EXPECT_EQ((std::vector<std::string>{"list saw click", "parent saw click"}), dialog.log);
-}
-
-TEST(Reflection, ConsumedCommandsStayWithTheControlOthersReachTheParent)
-{
-    ParentDialog dialog;
-    dialog.Then([](ScriptedDialog& d) {
-        auto& self = static_cast<ParentDialog&>(d);
-        self.edit.SetWindowText("changed");                   // EN_CHANGE, consumed by the edit
-        self.push.SendMessage(BM_CLICK);                      // BN_CLICKED, no reflected entry
-    });
-    dialog.DoModal();
+    EXPECT_EQ((std::vector<std::string>{"list saw click", "parent saw click", "parent saw push"}), dialog.log);
     EXPECT_GE(dialog.edit.changes, 1);
     EXPECT_EQ(0, dialog.parentEditChanges);
-    EXPECT_EQ((std::vector<std::string>{"parent saw push"}), dialog.log);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH)), editBrush);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH)), checkBrush);
+    EXPECT_NE(dialog.coloured.end(), std::find(dialog.coloured.begin(), dialog.coloured.end(), UINT{CTLCOLOR_BTN}));
 }
 
 TEST(Reflection, AnOwnerDrawnButtonDrawsItself)
@@ -184,47 +182,6 @@ TEST(Reflection, AnOwnerDrawnButtonDrawsItself)
     EXPECT_GE(dialog.drawn.draws, 1);
     EXPECT_NE(nullptr, button);
     EXPECT_EQ(button, dialog.drawn.drawnWindow);
-}
-
-TEST(Reflection, ControlColoursGoToTheControlFirstAndToTheParentWhenItHasNoAnswer)
-{
-    ParentDialog dialog;
-    LRESULT editBrush = 0, checkBrush = 0;
-    dialog.Then([&](ScriptedDialog& d) {
-        auto& self = static_cast<ParentDialog&>(d);
-        HDC dc = ::GetDC(self.GetSafeHwnd());
-        editBrush = self.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                     reinterpret_cast<LPARAM>(self.edit.GetSafeHwnd()));
-        checkBrush = self.SendMessage(WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
-                                      reinterpret_cast<LPARAM>(self.GetDlgItem(IDC_CHECK).GetSafeHwnd()));
-        ::ReleaseDC(self.GetSafeHwnd(), dc);
-    });
-    dialog.DoModal();
-    EXPECT_EQ(reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH)), editBrush);
-    EXPECT_EQ(reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH)), checkBrush);
-    EXPECT_NE(dialog.coloured.end(), std::find(dialog.coloured.begin(), dialog.coloured.end(), UINT{CTLCOLOR_BTN}));
-}
-
-TEST(Reflection, AnOwnerDrawnListBoxMeasuredBeforeAnyObjectFitsTheDialogFont)
-{
-    ScriptedDialog dialog(IDD_BIG_FONT);
-    int itemHeight = 0;
-    int fontHeight = 0;
-    dialog.Then([&](ScriptedDialog& d) {
-        CWindow list = d.GetDlgItem(IDC_CHECKLIST);
-        itemHeight = static_cast<int>(list.SendMessage(LB_GETITEMHEIGHT, 0));
-        HDC dc = ::GetDC(nullptr);
-        HGDIOBJ previous = ::SelectObject(dc, d.GetFont());
-        TEXTMETRICA metrics{};
-        ::GetTextMetricsA(dc, &metrics);
-        ::SelectObject(dc, previous);
-        ::ReleaseDC(nullptr, dc);
-        fontHeight = metrics.tmHeight;
-    });
-    dialog.DoModal();
-    EXPECT_GT(fontHeight, 20);  // the template asks for a 20-point font
-    EXPECT_GE(itemHeight, fontHeight);
-    EXPECT_GE(itemHeight, 15);  // a 13-pixel check box and a pixel above and below
 }
 
 }  // namespace

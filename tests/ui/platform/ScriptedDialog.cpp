@@ -1,6 +1,8 @@
 // ScriptedDialog: steps run from posted messages, with a watchdog against hangs.
 #include "ScriptedDialog.h"
 
+#include "WindowFind.h"
+
 namespace {
 constexpr UINT_PTR kWatchdogTimer = 0x5AFE;
 constexpr UINT kWatchdogMilliseconds = 15000;
@@ -64,27 +66,8 @@ void ScriptedDialog::OnTimer(UINT_PTR id)
 INT_PTR ScriptedDialog::DoModal()
 {
     INT_PTR result = CDialog::DoModal();
-    IdleFor(30);
+    harness::PumpMessagesFor(30);
     return result;
-}
-
-void IdleFor(DWORD milliseconds)
-{
-    DWORD start = ::GetTickCount();
-    for (;;) {
-        DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= milliseconds) break;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-                return;
-            }
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
 }
 
 void PostClick(HWND hwnd, POINT client)

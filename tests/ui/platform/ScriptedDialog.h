@@ -60,10 +60,6 @@ private:
 
 constexpr UINT WM_TEST_STEP = WM_APP + 50;
 
-// Lets the thread wait for input for a while, handling what arrives: the display
-// driver reads its window-system events only while the thread waits.
-void IdleFor(DWORD milliseconds);
-
 // Posts a click (button down, then up) at a client point of a window.
 void PostClick(HWND hwnd, POINT client);
 // Posts a key press (WM_KEYDOWN, then WM_KEYUP) to a window.

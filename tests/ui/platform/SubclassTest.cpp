@@ -116,16 +116,20 @@ TEST_F(SubclassTest, TheRouterGoesInFrontOfTheWindowsOwnProcedureForOneObjectOnl
     EXPECT_EQ(1u, g_target.received.size());
 }
 
-TEST_F(SubclassTest, UnsubclassRestoresTheOriginalProcedure)
+TEST_F(SubclassTest, LettingGoOrDestroyingTheObjectPutsTheOriginalProcedureBack)
 {
-    ProbeHandler handler;
-    ASSERT_TRUE(handler.SubclassWindow(hwnd));
-    EXPECT_EQ(hwnd, handler.UnsubclassWindow());
+    {
+        ProbeHandler handler;
+        ASSERT_TRUE(handler.SubclassWindow(hwnd));
+        EXPECT_EQ(hwnd, handler.UnsubclassWindow());
+        EXPECT_EQ(&TargetProc, ProcOf(hwnd));
+        EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hwnd));
+        EXPECT_EQ(nullptr, handler.GetSafeHwnd());
+        ASSERT_TRUE(handler.SubclassWindow(hwnd));  // and this time the object goes first
+    }
+    EXPECT_TRUE(::IsWindow(hwnd));
     EXPECT_EQ(&TargetProc, ProcOf(hwnd));
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hwnd));
-    EXPECT_EQ(nullptr, handler.GetSafeHwnd());
     ::SendMessageA(hwnd, WM_PROBE, 0, 0);
-    EXPECT_EQ(0, handler.probes);
     EXPECT_EQ(1u, g_target.received.size());
 }
 
@@ -142,18 +146,6 @@ TEST_F(SubclassTest, AtNcDestroyTheOriginalProcedureIsBackAndTheObjectForgetsThe
     HWND other = CreateTarget();
     EXPECT_TRUE(handler.SubclassWindow(other));
     ::DestroyWindow(other);
-}
-
-TEST_F(SubclassTest, AnObjectDestroyedFirstLeavesTheWindowWorkingWithItsOwnProcedure)
-{
-    {
-        ProbeHandler handler;
-        ASSERT_TRUE(handler.SubclassWindow(hwnd));
-    }
-    EXPECT_TRUE(::IsWindow(hwnd));
-    EXPECT_EQ(&TargetProc, ProcOf(hwnd));
-    ::SendMessageA(hwnd, WM_PROBE, 0, 0);
-    EXPECT_EQ(1u, g_target.received.size());
 }
 
 TEST_F(SubclassTest, ASubclassInstalledAfterOursKeepsWorkingWhenWeLetGo)
