@@ -37,7 +37,7 @@ protected:
 
 TEST_F(DriverTest, ClicksToggleACheckBoxAndTheParentSeesEachClick)
 {
-    HWND box = Control(testdialog::kCheckBoxId);
+    HWND box = Control(IDC_TEST_CHECKBOX);
     MessageRecorder recorder(m_dialog);
     ASSERT_EQ(ButtonCheck(box), BST_UNCHECKED);
 
@@ -48,13 +48,13 @@ TEST_F(DriverTest, ClicksToggleACheckBoxAndTheParentSeesEachClick)
     EXPECT_TRUE(WaitUntil([&] { return ButtonCheck(box) == BST_UNCHECKED; }));
 
     ASSERT_TRUE(recorder.WaitForCount(2));
-    EXPECT_TRUE(recorder.Matches({Command(testdialog::kCheckBoxId, BN_CLICKED),
-                                  Command(testdialog::kCheckBoxId, BN_CLICKED)}));
+    EXPECT_TRUE(recorder.Matches({Command(IDC_TEST_CHECKBOX, BN_CLICKED),
+                                  Command(IDC_TEST_CHECKBOX, BN_CLICKED)}));
 }
 
 TEST_F(DriverTest, KeysReachTheFocusedControl)
 {
-    HWND box = Control(testdialog::kCheckBoxId);
+    HWND box = Control(IDC_TEST_CHECKBOX);
     ASSERT_TRUE(FocusControl(box));
     ASSERT_TRUE(PressKey(VK_SPACE));
     EXPECT_TRUE(WaitUntil([&] { return ButtonCheck(box) == BST_CHECKED; }));
@@ -68,7 +68,7 @@ TEST_F(DriverTest, KeysReachTheFocusedControl)
 
 TEST_F(DriverTest, TypedTextArrivesInTheEditAsTyped)
 {
-    HWND edit = Control(testdialog::kEditId);
+    HWND edit = Control(IDC_TEST_EDIT);
     ASSERT_TRUE(ClickCenter(edit));
     ASSERT_EQ(FocusedWindow(m_dialog), edit);
     const std::string typed = "SELECT [Unit Price], \"x\" <> 'y' & 42%!";
@@ -84,14 +84,14 @@ TEST_F(DriverTest, TypedTextArrivesInTheEditAsTyped)
 
 TEST_F(DriverTest, ListBoxItemsAndListViewCellsAreHitWhereAUserAims)
 {
-    HWND list = Control(testdialog::kListBoxId);
+    HWND list = Control(IDC_TEST_LISTBOX);
     EXPECT_EQ(ListBoxItems(list), (std::vector<std::string>{"alpha", "beta", "gamma", "delta"}));
     ASSERT_TRUE(ClickListBoxItem(list, 2));
     EXPECT_TRUE(WaitUntil([&] { return ListBoxSelection(list) == 2; }));
     POINT outside{};
     EXPECT_FALSE(ListBoxItemPoint(list, 40, -1, outside));
 
-    HWND view = Control(testdialog::kListViewId);
+    HWND view = Control(IDC_TEST_LISTVIEW);
     RECT first{}, second{};
     ASSERT_TRUE(ListViewCellRect(view, 1, 0, first));
     ASSERT_TRUE(ListViewCellRect(view, 1, 1, second));

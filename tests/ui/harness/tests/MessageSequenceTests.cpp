@@ -67,9 +67,9 @@ TEST(MessageRecorder, LogsTheChosenMessagesOfAnotherThreadsWindowAndDetachesClea
         MessageRecorder recorder(dialog, {WM_COMMAND, custom});
         ::SendMessageA(dialog, custom, 3, 4);
         ::SendMessageA(dialog, WM_USER + 7, 0, 0);  // not chosen: not logged
-        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(testdialog::kButtonId, BN_CLICKED), 0);
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_TEST_BUTTON, BN_CLICKED), 0);
         EXPECT_TRUE(recorder.Matches({ExpectedMessage{custom, kWParam | kLParam, 3, 4, 0},
-                                      Command(testdialog::kButtonId, BN_CLICKED)}));
+                                      Command(IDC_TEST_BUTTON, BN_CLICKED)}));
         EXPECT_EQ(options.buttonPresses, 1);  // the dialog still got it
     }
     EXPECT_EQ(::GetWindowLongPtrA(dialog, GWLP_WNDPROC), original);

@@ -17,7 +17,7 @@ TEST(Screenshot, CapturesTheDialogWithItsFrameAndContent)
 
     RECT frame{}, editRect{};
     ::GetWindowRect(dialog, &frame);
-    ::GetWindowRect(FindControl(dialog, testdialog::kEditId), &editRect);
+    ::GetWindowRect(FindControl(dialog, IDC_TEST_EDIT), &editRect);
     const Image image = CaptureWindow(dialog);
     ASSERT_FALSE(image.IsEmpty());
     EXPECT_EQ(image.width, frame.right - frame.left);

@@ -1,22 +1,24 @@
-// A plain Win32 dialog built in memory for proving the UI driver: a push button, a
-// check box, an edit, a list box and a report list view, run modally.
+// A plain Win32 dialog (TestDialog.rc) for proving the UI driver: a push button, a check
+// box, an edit, a list box and a report list view, run modally.
 #pragma once
 
+#define IDD_HARNESS_TEST 200
+#define IDC_TEST_BUTTON 101
+#define IDC_TEST_CHECKBOX 102
+#define IDC_TEST_EDIT 103
+#define IDC_TEST_LISTBOX 104
+#define IDC_TEST_LISTVIEW 105
+
+#ifndef RC_INVOKED
 #include <windows.h>
 
 #include <atomic>
 
 namespace testdialog {
 
-constexpr int kButtonId = 101;
-constexpr int kCheckBoxId = 102;
-constexpr int kEditId = 103;
-constexpr int kListBoxId = 104;
-constexpr int kListViewId = 105;
 constexpr char kCaption[] = "Harness Test Dialog";
 
 struct Options {
-    const char* caption = kCaption;
     // Ignores IDCANCEL and WM_CLOSE, like a dialog that refuses to go away.
     bool stubborn = false;
     // Opens a message box on top of itself as soon as it is shown.
@@ -28,3 +30,4 @@ struct Options {
 INT_PTR Run(Options& options);
 
 }  // namespace testdialog
+#endif
