@@ -65,24 +65,6 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return ::CallWindowProcA(original, window, message, wParam, lParam);
 }
 
-const char* NameOf(UINT message)
-{
-    switch (message) {
-    case WM_COMMAND: return "WM_COMMAND";
-    case WM_NOTIFY: return "WM_NOTIFY";
-    case WM_LBUTTONDOWN: return "WM_LBUTTONDOWN";
-    case WM_LBUTTONUP: return "WM_LBUTTONUP";
-    case WM_LBUTTONDBLCLK: return "WM_LBUTTONDBLCLK";
-    case WM_KEYDOWN: return "WM_KEYDOWN";
-    case WM_KEYUP: return "WM_KEYUP";
-    case WM_CHAR: return "WM_CHAR";
-    case WM_SETFOCUS: return "WM_SETFOCUS";
-    case WM_KILLFOCUS: return "WM_KILLFOCUS";
-    case WM_TIMER: return "WM_TIMER";
-    default: return nullptr;
-    }
-}
-
 std::string Hex(unsigned long long value)
 {
     char text[32];
@@ -110,13 +92,11 @@ bool Same(const RecordedMessage& got, const ExpectedMessage& want)
 
 std::string Describe(const RecordedMessage& m)
 {
-    const char* name = NameOf(m.message);
-    std::string text = name ? name : Hex(m.message);
     if (m.message == WM_COMMAND)
-        return text + " id " + std::to_string(LOWORD(m.wParam)) + " code " + std::to_string(HIWORD(m.wParam));
+        return "WM_COMMAND id " + std::to_string(LOWORD(m.wParam)) + " code " + std::to_string(HIWORD(m.wParam));
     if (m.message == WM_NOTIFY)
-        return text + " id " + std::to_string(m.wParam) + " code " + std::to_string(static_cast<int>(m.notifyCode));
-    return text + " wParam " + Hex(m.wParam) + " lParam " + Hex(static_cast<unsigned long long>(m.lParam));
+        return "WM_NOTIFY id " + std::to_string(m.wParam) + " code " + std::to_string(static_cast<int>(m.notifyCode));
+    return Hex(m.message) + " wParam " + Hex(m.wParam) + " lParam " + Hex(static_cast<unsigned long long>(m.lParam));
 }
 
 ExpectedMessage Command(int controlId, UINT notification, unsigned extraFlags)

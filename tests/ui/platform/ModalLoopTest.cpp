@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedDialog.h"
+#include "WindowFind.h"
 #include "platform/DataExchange.h"
 #include "platform/Edit.h"
 #include "platform/WinApp.h"
@@ -161,53 +162,31 @@ TEST(ModalLoop, ADialogRunsInsideAnotherAndTheOuterWaitsDisabled)
     EXPECT_EQ((std::vector<std::string>{"outer enabled again"}), outer.log);
 }
 
-struct MessageBoxSighting {
-    HWND owner = nullptr;
-    std::string caption;
-    std::string text;
-};
-MessageBoxSighting g_sighting;
-HWND g_boxOwner = nullptr;
-
-BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM found)
-{
-    char className[32] = {};
-    ::GetClassNameA(hwnd, className, sizeof className);
-    if (std::string(className) != "#32770" || ::GetWindow(hwnd, GW_OWNER) != g_boxOwner) return TRUE;
-    *reinterpret_cast<HWND*>(found) = hwnd;
-    return FALSE;
-}
-
+// Cancels the message box that the timer's dialog owns once it is up, noting its caption.
+std::string g_boxCaption;
 void CALLBACK AnswerMessageBox(HWND dialog, UINT, UINT_PTR id, DWORD)
 {
-    HWND box = nullptr;
-    g_boxOwner = dialog;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &FindMessageBox, reinterpret_cast<LPARAM>(&box));
-    if (!box) return;  // not up yet
-    ::KillTimer(dialog, id);
-    char text[256] = {};
-    ::GetWindowTextA(box, text, sizeof text);
-    g_sighting.caption = text;
-    g_sighting.owner = ::GetWindow(box, GW_OWNER);
-    ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    for (HWND box : harness::TopLevelWindows(::GetCurrentThreadId())) {
+        if (::GetWindow(box, GW_OWNER) != dialog) continue;
+        ::KillTimer(dialog, id);
+        g_boxCaption = harness::CaptionOf(box);
+        ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    }
 }
 
 TEST(ModalLoop, AMessageBoxIsOwnedByTheRunningDialogAndReturnsItsAnswer)
 {
-    g_sighting = MessageBoxSighting();
+    g_boxCaption.clear();
     ScriptedDialog dialog;
     int answer = 0;
-    HWND dialogWindow = nullptr;
     dialog.Then([&](ScriptedDialog& d) {
-        dialogWindow = d.GetSafeHwnd();
         ::SetTimer(d.GetSafeHwnd(), 0x77, 50, &AnswerMessageBox);
         answer = AfxMessageBox("Syntax Error", MB_OKCANCEL);
         d.EndDialog(answer);
     });
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
     EXPECT_EQ(IDCANCEL, answer);
-    EXPECT_EQ(dialogWindow, g_sighting.owner);
-    EXPECT_EQ("platform_tests", g_sighting.caption);
+    EXPECT_EQ("platform_tests", g_boxCaption);  // found as the dialog's: owned by it
 }
 
 TEST(ModalLoop, QuitEndsTheRunAndIsPostedAgainForTheCallersLoop)
