@@ -1,5 +1,5 @@
 // The query builder as a user drives it: keys that must not close it, OK refused with a
-// message, the clause check boxes, the preview, "+" and "-", and the "*" column.
+// message, the clause check boxes, the preview, "+" and "-".
 #include <windows.h>
 #include <commctrl.h>
 
@@ -227,27 +227,6 @@ TEST(DialogWhereRows, AValueIsEditedInPlaceAndStoredWhenTheEditorLosesTheFocus)
     ASSERT_TRUE(run.Click(IDOK));
     ASSERT_TRUE(run.Finish());
     EXPECT_EQ(run.ReturnedText(), "SELECT * FROM T WHERE  ( A = 7 ) ");
-}
-
-TEST(DialogColumns, TheStarExcludesTheNamedColumnsAndTheyExcludeIt)
-{
-    QueryRun run("T", kColumns, "");
-    ASSERT_NE(run.Dialog(), nullptr);
-    ASSERT_EQ(run.ColumnCheck(0), 1);
-
-    ASSERT_TRUE(run.ClickColumnCheck(1));
-    ASSERT_TRUE(run.PreviewBecomes("SELECT A FROM T "));
-    EXPECT_EQ(run.ColumnCheck(0), 0);
-    ASSERT_TRUE(run.ClickColumnCheck(3));
-    ASSERT_TRUE(run.PreviewBecomes("SELECT A,C FROM T "));
-
-    EXPECT_EQ(harness::ListBoxChecks(run.Control(kColumnList)), (std::vector<int>{0, 1, 0, 1}));
-
-    ASSERT_TRUE(run.ClickColumnCheck(0));
-    ASSERT_TRUE(run.PreviewBecomes("SELECT * FROM T "));
-    EXPECT_EQ(harness::ListBoxChecks(run.Control(kColumnList)), (std::vector<int>{1, 0, 0, 0}));
-    ASSERT_TRUE(run.Click(IDCANCEL));
-    ASSERT_TRUE(run.Finish());
 }
 
 }  // namespace

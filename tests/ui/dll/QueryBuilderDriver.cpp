@@ -23,6 +23,20 @@ std::string ProgramDirectory()
     return slash == std::string::npos ? std::string(".") : directory.substr(0, slash);
 }
 
+// An open drop-down list is a pop-up window of its own: activating it, as the harness's
+// clicks do with their target, would close it. The press goes where the pointer is.
+bool ClickWherePointerIs(HWND window)
+{
+    INPUT inputs[2]{};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    const bool sent = ::SendInput(2, inputs, sizeof(INPUT)) == 2;
+    harness::LetInputArrive(window);
+    return sent;
+}
+
 }  // namespace
 
 const Library& Quervix()
@@ -75,6 +89,23 @@ QueryRun::QueryRun(const std::string& table, const std::string& columns, const s
     });
 }
 
+QueryRun::QueryRun(const std::vector<HostTable>& tables, const std::string& statement)
+    : m_buffer(1, '\0'), m_tables(tables), m_throughObject(true), m_objectStatement(statement), m_cap(0)
+{
+    m_before = m_buffer;
+    const QuervixCreateSELECTSQLQueryDlgFn create = Quervix().createDialog;
+    m_call = std::make_unique<harness::ModalCall>([this, create]() -> INT_PTR {
+        CSELECTSQLDlg* dialog = create ? create() : nullptr;
+        if (!dialog) return -1;
+        for (const HostTable& table : m_tables) dialog->AddTableColumns(table.name.c_str(), table.columns.c_str());
+        dialog->SetSQLQuery(m_objectStatement.c_str());
+        const INT_PTR result = dialog->DoModal();
+        m_objectStatement = dialog->GetSQLQuery();
+        delete dialog;
+        return result;
+    });
+}
+
 QueryRun::~QueryRun() = default;
 
 HWND QueryRun::Dialog()
@@ -111,9 +142,31 @@ bool QueryRun::ClickColumnCheck(int item)
     return list && harness::ClickListBoxItem(list, item, kCheckBoxX);
 }
 
+bool QueryRun::ClickColumnText(int item)
+{
+    HWND list = Control(kColumnList);
+    return list && harness::ClickListBoxItem(list, item);
+}
+
 int QueryRun::ColumnCheck(int item)
 {
     return static_cast<int>(harness::ListBoxItemData(Control(kColumnList), item));
+}
+
+std::vector<int> QueryRun::ColumnChecks()
+{
+    return harness::ListBoxChecks(Control(kColumnList));
+}
+
+HWND QueryRun::TableList()
+{
+    return DropDownListOf(Control(kTableCombo));
+}
+
+bool QueryRun::ChooseTable(const std::string& name)
+{
+    HWND combo = Control(kTableCombo);
+    return combo && ChooseInComboBox(combo, name);
 }
 
 ::testing::AssertionResult QueryRun::Finish()
@@ -128,12 +181,40 @@ int QueryRun::Result() const
 
 std::string QueryRun::ReturnedText() const
 {
+    if (m_throughObject) return m_objectStatement;
     return std::string(m_buffer.data(), ::strnlen(m_buffer.data(), m_buffer.size()));
 }
 
 std::vector<char> QueryRun::BufferNow() const
 {
     return m_buffer;
+}
+
+HWND DropDownListOf(HWND comboBox)
+{
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    return comboBox && ::GetComboBoxInfo(comboBox, &info) ? info.hwndList : nullptr;
+}
+
+bool ChooseInComboBox(HWND comboBox, const std::string& item)
+{
+    HWND list = DropDownListOf(comboBox);
+    if (!list) return false;
+    const LRESULT index = harness::Query(comboBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(item.c_str()));
+    if (index == CB_ERR) return false;
+    // Far enough from any earlier click that the box does not take a double click.
+    harness::PumpMessagesFor(::GetDoubleClickTime() + 50);
+    if (!harness::ClickCenter(comboBox) || !harness::WaitUntil([&] { return harness::IsVisible(list); }))
+        return false;
+    POINT point{};
+    if (!harness::ListBoxItemPoint(list, static_cast<int>(index), -1, point)) {
+        // Out of view in a short list: scrolled to, as its scroll bar would.
+        harness::Query(list, LB_SETTOPINDEX, static_cast<WPARAM>(index));
+        if (!harness::ListBoxItemPoint(list, static_cast<int>(index), -1, point)) return false;
+    }
+    return harness::MoveMouseTo(list, point) && ClickWherePointerIs(list);
 }
 
 // Walks the caption row from the right edge leftwards, asking the window which part each

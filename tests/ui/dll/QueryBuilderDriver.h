@@ -48,11 +48,21 @@ const Library& Quervix();
 // tree (beside the folder of the test program).
 std::string ArtifactDirectory();
 
+// One table a C++ host hands to the dialog object: its name and column string.
+struct HostTable {
+    std::string name;
+    std::string columns;
+};
+
 class QueryRun {
 public:
     // Calls GetSELECTSQLQuery(table, columns, buffer, cap) at once. The buffer holds the
     // statement and its NUL, then a fill pattern up to cap, then guard bytes past cap.
     QueryRun(const std::string& table, const std::string& columns, const std::string& statement, int cap = 1024);
+    // A C++ host instead: CreateSELECTSQLQueryDlg, AddTableColumns for each table in
+    // order, SetSQLQuery, DoModal, GetSQLQuery, delete. Result() is then DoModal's
+    // answer and ReturnedText() what GetSQLQuery gave after it.
+    QueryRun(const std::vector<HostTable>& tables, const std::string& statement);
     ~QueryRun();
 
     DWORD ThreadId() const { return m_call->ThreadId(); }
@@ -66,7 +76,14 @@ public:
     bool Click(int id);
     // Clicks the check box of a column list item.
     bool ClickColumnCheck(int item);
+    // Clicks a column item's text, which selects it and leaves its check alone.
+    bool ClickColumnText(int item);
     int ColumnCheck(int item);
+    std::vector<int> ColumnChecks();
+
+    // The table box's drop-down list, and choosing a table in it by mouse.
+    HWND TableList();
+    bool ChooseTable(const std::string& name);
 
     // The call returned within the time (closing what it left open otherwise).
     ::testing::AssertionResult Finish();
@@ -79,12 +96,21 @@ public:
 private:
     std::vector<char> m_buffer;
     std::vector<char> m_before;
+    std::vector<HostTable> m_tables;
+    bool m_throughObject = false;
+    std::string m_objectStatement;
     std::string m_table;
     std::string m_columns;
     int m_cap;
     std::unique_ptr<harness::ModalCall> m_call;
     HWND m_dialog = nullptr;
 };
+
+// The drop-down list of a combo box (a window of its own while it is open).
+HWND DropDownListOf(HWND comboBox);
+// Picks an item of a drop-down list box as a user does: the box is clicked open and the
+// item clicked in its list. False when the item is not there or the list did not open.
+bool ChooseInComboBox(HWND comboBox, const std::string& item);
 
 // The point of the dialog's close box in its client coordinates (the caption lies above
 // the client area), found by asking the window itself; false if there is none.

@@ -1,5 +1,5 @@
-// Moving ORDER BY keys with the arrow buttons, and a When Printed column chosen in the
-// column list, which asks for its prompt in a dialog of its own.
+// Moving ORDER BY keys with the arrow buttons: checked keys move whole, unchecked rows
+// stay where they are.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -66,37 +66,6 @@ TEST(OrderByMoves, CheckedKeysMoveWholeAndUncheckedRowsStayPut)
     ASSERT_TRUE(run.Click(IDOK));
     ASSERT_TRUE(run.Finish());
     EXPECT_EQ(run.ReturnedText(), "SELECT * FROM T ORDER BY C,A DESC");
-}
-
-TEST(WhenPrintedColumns, CheckingTheWhenPrintedItemAsksForItsTextAndUsesIt)
-{
-    QueryRun run("T", "A\tB\t{When Printed}\t", "");
-    ASSERT_NE(run.Dialog(), nullptr);
-    ASSERT_TRUE(run.ClickColumnCheck(3));
-    HWND ask = harness::WaitForWindow("When Printed variable", run.ThreadId());
-    ASSERT_NE(ask, nullptr);
-    // The other column items, upper-cased, are the defaults on offer.
-    EXPECT_EQ(harness::ComboItems(harness::FindControl(ask, 2279)), (std::vector<std::string>{"*", "A", "B"}));
-    ASSERT_TRUE(harness::FocusControl(harness::FindControl(ask, 2260)));
-    ASSERT_TRUE(harness::TypeText("Which?"));
-    ASSERT_TRUE(harness::ClickCenter(harness::FindControl(ask, IDOK)));
-    ASSERT_TRUE(harness::WaitForWindowGone(ask));
-    EXPECT_TRUE(run.PreviewBecomes("SELECT {'Which?'|'*'} FROM T "));
-
-    // Cancelling the question leaves the statement as it was until the next edit.
-    ASSERT_TRUE(run.ClickColumnCheck(1));
-    ask = harness::WaitForWindow("When Printed variable", run.ThreadId());
-    ASSERT_NE(ask, nullptr);
-    ASSERT_TRUE(harness::ClickCenter(harness::FindControl(ask, IDCANCEL)));
-    ASSERT_TRUE(harness::WaitForWindowGone(ask));
-    harness::PumpMessagesFor(100);
-    EXPECT_EQ(run.Preview(), "SELECT {'Which?'|'*'} FROM T ");
-
-    // Unchecking the When Printed item builds the list from the checked columns again.
-    ASSERT_TRUE(run.ClickColumnCheck(3));
-    EXPECT_TRUE(run.PreviewBecomes("SELECT A FROM T "));
-    ASSERT_TRUE(run.Click(IDCANCEL));
-    ASSERT_TRUE(run.Finish());
 }
 
 }  // namespace
