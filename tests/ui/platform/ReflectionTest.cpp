@@ -67,18 +67,6 @@ private:
     HBRUSH OnColor(HDC, UINT) { return static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)); }
 };
 
-class DrawnButton : public CButton {
-public:
-    void DrawItem(LPDRAWITEMSTRUCT item) override
-    {
-        ++draws;
-        drawnWindow = item->hwndItem;
-        ::FillRect(item->hDC, &item->rcItem, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
-    }
-    int draws = 0;
-    HWND drawnWindow = nullptr;
-};
-
 class ParentDialog : public ScriptedDialog {
 public:
     const MessageMap* GetMessageMap() const override { return StaticMessageMap(); }
@@ -99,12 +87,10 @@ public:
         CDialog::DoDataExchange(pDX);
         DDX_Control(pDX, IDC_LISTVIEW, list);
         DDX_Control(pDX, IDC_EDIT, edit);
-        DDX_Control(pDX, IDC_OWNERDRAW, drawn);
         DDX_Control(pDX, IDC_PUSH, push);
     }
     SelfDrawingList list;
     QuietEdit edit;
-    DrawnButton drawn;
     CButton push;
     int parentCustomDraws = 0;
     int parentEditChanges = 0;
@@ -166,22 +152,6 @@ TEST(Reflection, ControlsSeeTheirNotificationsFirstAndTheParentWhatTheyLeave)
     EXPECT_EQ(reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH)), editBrush);
     EXPECT_EQ(reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH)), checkBrush);
     EXPECT_NE(dialog.coloured.end(), std::find(dialog.coloured.begin(), dialog.coloured.end(), UINT{CTLCOLOR_BTN}));
-}
-
-TEST(Reflection, AnOwnerDrawnButtonDrawsItself)
-{
-    ParentDialog dialog;
-    HWND button = nullptr;
-    dialog.Then([&](ScriptedDialog& d) {
-        auto& self = static_cast<ParentDialog&>(d);
-        button = self.drawn.GetSafeHwnd();
-        self.drawn.Invalidate();
-        self.drawn.UpdateWindow();
-    });
-    dialog.DoModal();
-    EXPECT_GE(dialog.drawn.draws, 1);
-    EXPECT_NE(nullptr, button);
-    EXPECT_EQ(button, dialog.drawn.drawnWindow);
 }
 
 }  // namespace
