@@ -31,7 +31,20 @@ bool KeepScreenshotOfBoth(HWND under, HWND over, const std::string& name)
     return harness::SaveBmp(harness::CaptureScreenArea(area), ArtifactDirectory() + "\\" + name);
 }
 
-TEST(WhenPrintedDialog, OpensOverTheDisabledBuilderWithSortedDefaultsTheFirstChosenAndFocusOnOk)
+// Centres within a pixel of each other (odd sizes round the half pixel either way).
+::testing::AssertionResult IsCentredOver(HWND window, HWND under)
+{
+    RECT top{}, below{};
+    ::GetWindowRect(window, &top);
+    ::GetWindowRect(under, &below);
+    const LONG dx = (top.left + top.right) / 2 - (below.left + below.right) / 2;
+    const LONG dy = (top.top + top.bottom) / 2 - (below.top + below.bottom) / 2;
+    if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "centre is off by (" << dx << ", " << dy << ") at (" << top.left << ", "
+                                         << top.top << ")";
+}
+
+TEST(WhenPrintedDialog, OpensCentredOverTheDisabledBuilderWithSortedDefaultsTheFirstChosenAndFocusOnOk)
 {
     QueryRun run("T", kColumns, "SELECT id FROM T ");
     HWND builder = run.Dialog();
@@ -45,6 +58,8 @@ TEST(WhenPrintedDialog, OpensOverTheDisabledBuilderWithSortedDefaultsTheFirstCho
     EXPECT_EQ(ask.Prompt(), "");
     EXPECT_EQ(ask.FocusedId(), IDOK);
     EXPECT_EQ(::GetWindow(ask.Window(), GW_OWNER), builder);
+    // In the middle of the builder, not on its corner, where it hid the caption.
+    EXPECT_TRUE(IsCentredOver(ask.Window(), builder));
     EXPECT_FALSE(harness::IsEnabled(builder)) << "the builder waits for the answer";
 
     ASSERT_TRUE(ask.TypePrompt("First"));
