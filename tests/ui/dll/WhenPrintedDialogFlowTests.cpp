@@ -98,15 +98,15 @@ TEST(WhenPrintedDialog, OpensCentredOverTheDisabledBuilderWithSortedDefaultsTheF
     EXPECT_TRUE(harness::WaitUntil([&] { return harness::IsEnabled(builder); }));
     ASSERT_TRUE(run.PreviewBecomes("SELECT {'First'|'*'} FROM T "));
 
-    // The next question starts afresh, whatever was typed before; cancelling it keeps
-    // the accepted text in the preview.
+    // The next question starts afresh, whatever was typed before; Escape cancels it
+    // (only the builder ignores Escape) and the accepted text stays in the preview.
     ASSERT_TRUE(run.ClickColumnCheck(3));
     WhenPrintedAsk again(run.ThreadId());
     ASSERT_NE(again.Window(), nullptr);
     EXPECT_EQ(again.Prompt(), "");
     EXPECT_EQ(again.Chosen(), "*");
     EXPECT_EQ(again.FocusedId(), IDOK);
-    ASSERT_TRUE(again.Cancel());
+    ASSERT_TRUE(again.AnswerByKey(VK_ESCAPE));
     harness::PumpMessagesFor(100);
     EXPECT_EQ(run.Preview(), "SELECT {'First'|'*'} FROM T ");
     ASSERT_TRUE(run.Click(IDCANCEL));

@@ -40,10 +40,20 @@ bool WhenPrintedAsk::Accept() { return ClickAndWaitGone(IDOK); }
 
 bool WhenPrintedAsk::Cancel() { return ClickAndWaitGone(IDCANCEL); }
 
+bool WhenPrintedAsk::AnswerByKey(WORD virtualKey)
+{
+    return m_window && harness::BringToForeground(m_window) && harness::PressKey(virtualKey) && WaitGone();
+}
+
 bool WhenPrintedAsk::ClickAndWaitGone(int buttonId)
 {
     HWND button = m_window ? harness::FindControl(m_window, buttonId) : nullptr;
-    if (!button || !harness::ClickCenter(button) || !harness::WaitForWindowGone(m_window)) return false;
+    return button && harness::ClickCenter(button) && WaitGone();
+}
+
+bool WhenPrintedAsk::WaitGone()
+{
+    if (!harness::WaitForWindowGone(m_window)) return false;
     m_window = nullptr;
     // The query builder takes the activation back before the next input is aimed at it.
     harness::PumpMessagesFor(100);

@@ -32,9 +32,12 @@ public:
     // Clicks OK or Cancel and waits until the dialog is gone.
     bool Accept();
     bool Cancel();
+    // Presses a key (Enter, Escape) and waits until the dialog is gone.
+    bool AnswerByKey(WORD virtualKey);
 
 private:
     bool ClickAndWaitGone(int buttonId);
+    bool WaitGone();
 
     HWND m_window = nullptr;
 };
