@@ -7,7 +7,6 @@
 #include "resources/resource.h"
 
 using namespace harness;
-using controls_test::KeepScreenshot;
 
 namespace {
 
@@ -50,23 +49,6 @@ struct WhenPrintedRun {
     HWND ok = nullptr;
     HWND cancel = nullptr;
 };
-
-TEST(WhenPrintedDialog, TypedQuotesBarsAndBracesGoIntoTheTextUnchanged)
-{
-    CDefaultWpData dialog;
-    dialog.SetDefaultList(Choices({"NAME", "ID"}));
-    WhenPrintedRun run(dialog);
-    ASSERT_TRUE(run.Opened());
-
-    ASSERT_TRUE(run.TypePrompt("a'b|c}"));
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(run.prompt) == "a'b|c}"; }));
-    KeepScreenshot(CaptureWindow(run.window), "when_printed_dialog.bmp");
-    ASSERT_TRUE(ClickCenter(run.ok));
-    ASSERT_TRUE(run.call.Finish(kDefaultTimeoutMs));
-
-    EXPECT_EQ(run.call.Result(), IDOK);
-    EXPECT_STREQ(dialog.GetResult(), "{'a'b|c}'|'ID'}");
-}
 
 TEST(WhenPrintedDialog, EnterAtOnceGivesAnEmptyPromptWithTheFirstChoice)
 {
