@@ -50,21 +50,6 @@ struct WhenPrintedRun {
     HWND cancel = nullptr;
 };
 
-TEST(WhenPrintedDialog, EnterAtOnceGivesAnEmptyPromptWithTheFirstChoice)
-{
-    CDefaultWpData dialog;
-    dialog.SetDefaultList(Choices({"NAME", "ID"}));
-    WhenPrintedRun run(dialog);
-    ASSERT_TRUE(run.Opened());
-
-    ASSERT_TRUE(BringToForeground(run.window));
-    ASSERT_TRUE(PressKey(VK_RETURN));
-    ASSERT_TRUE(run.call.Finish(kDefaultTimeoutMs));
-
-    EXPECT_EQ(run.call.Result(), IDOK);
-    EXPECT_STREQ(dialog.GetResult(), "{''|'ID'}");
-}
-
 TEST(WhenPrintedDialog, WithoutChoicesTheDefaultPartIsEmpty)
 {
     CDefaultWpData dialog;
