@@ -1,35 +1,9 @@
 // CDefaultWpData: the When Printed variable dialog on template 288.
 #include "dialog/DefaultWpData.h"
 
-#include <algorithm>
-
 #include "dialog/QueryFormState.h"
 #include "platform/DataExchange.h"
 #include "resources/resource.h"
-
-namespace {
-
-// The template places the question at its owner's top-left corner, over the query
-// builder's caption. A modal dialog is expected in the middle of the window that waits
-// for it (or of the work area when nothing does), and wholly on that monitor.
-void CentreOverOwner(HWND dialog)
-{
-    RECT self{};
-    if (!::GetWindowRect(dialog, &self)) return;
-    HWND owner = ::GetWindow(dialog, GW_OWNER);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!::GetMonitorInfoA(::MonitorFromWindow(owner ? owner : dialog, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-    RECT around = monitor.rcWork;
-    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &around);
-    const LONG width = self.right - self.left, height = self.bottom - self.top;
-    const RECT& work = monitor.rcWork;
-    const LONG x = std::max(work.left, std::min(around.left + (around.right - around.left - width) / 2, work.right - width));
-    const LONG y = std::max(work.top, std::min(around.top + (around.bottom - around.top - height) / 2, work.bottom - height));
-    ::SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-}  // namespace
 
 CDefaultWpData::CDefaultWpData(CWnd* parent) noexcept : CDialog(IDD_WHEN_PRINTED, parent) {}
 
@@ -60,7 +34,6 @@ BOOL CDefaultWpData::OnInitDialog()
     if (!CDialog::OnInitDialog()) return FALSE;
     for (int i = 0; i < m_arrDefaults.GetSize(); ++i) m_cboDefault.AddString(m_arrDefaults[i]);
     m_cboDefault.SetCurSel(0);
-    CentreOverOwner(GetSafeHwnd());
     return TRUE;
 }
 

@@ -1,6 +1,8 @@
 // CDialog: creation from a template, the modal loop with pre-translation, OK and Cancel.
 #include "platform/Dialog.h"
 
+#include <algorithm>
+
 #include "platform/CheckListBox.h"
 #include "platform/WinApp.h"
 
@@ -50,7 +52,9 @@ INT_PTR CALLBACK CDialog::InitProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         if (!dialog || dialog->GetSafeHwnd()) return FALSE;
         dialog->BindAndSubclass(hwnd, true);
         (void)wParam;
-        return dialog->OnInitDialog();
+        const BOOL result = dialog->OnInitDialog();
+        CentreIfNotPlaced(hwnd);
+        return result;
     }
     if (message == WM_MEASUREITEM && !FromHandlePermanent(hwnd)) {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
@@ -61,6 +65,38 @@ INT_PTR CALLBACK CDialog::InitProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         return TRUE;
     }
     return FALSE;
+}
+
+// As the platform does for its dialogs: a dialog that its template (and OnInitDialog) left
+// at its owner's origin, where it would hide the owner's caption, moves to the
+// middle of the owner, or of the work area when it has none, and stays on that monitor.
+void CDialog::CentreIfNotPlaced(HWND dialog)
+{
+    if (::GetWindowLongPtrA(dialog, GWL_STYLE) & WS_CHILD) return;
+    HWND owner = ::GetWindow(dialog, GW_OWNER);
+    // Systems differ on whether a template's (0, 0) means the owner's client or window origin.
+    POINT clientOrigin{0, 0};
+    RECT ownerWindow{0, 0, 0, 0};
+    if (owner) {
+        ::ClientToScreen(owner, &clientOrigin);
+        ::GetWindowRect(owner, &ownerWindow);
+    }
+    RECT self{};
+    if (!::GetWindowRect(dialog, &self)) return;
+    const bool atClientOrigin = self.left == clientOrigin.x && self.top == clientOrigin.y;
+    const bool atWindowOrigin = self.left == ownerWindow.left && self.top == ownerWindow.top;
+    if (!atClientOrigin && !atWindowOrigin) return;
+
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoA(::MonitorFromWindow(owner ? owner : dialog, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    RECT around = work;
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &around);
+    const LONG width = self.right - self.left, height = self.bottom - self.top;
+    const LONG x = std::max(work.left, std::min(around.left + (around.right - around.left - width) / 2, work.right - width));
+    const LONG y = std::max(work.top, std::min(around.top + (around.bottom - around.top - height) / 2, work.bottom - height));
+    ::SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND CDialog::ModalOwner() const

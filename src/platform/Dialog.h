@@ -47,6 +47,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK InitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static void CentreIfNotPlaced(HWND dialog);
     HWND ModalOwner() const;
     INT_PTR RunModalLoop(HWND dialog, bool& quit);
     bool PreTranslateInLoop(MSG& msg);
