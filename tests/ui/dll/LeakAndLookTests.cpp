@@ -75,7 +75,7 @@ TEST(DialogLook, LabelsAreBlueThePreviewWhiteAndTheButtonsCarryIcons)
     harness::PumpMessagesFor(300);
     const harness::Image shot = harness::CaptureWindow(dialog);
     ASSERT_FALSE(shot.IsEmpty());
-    const std::string path = ArtifactDirectory() + "\\query_builder.bmp";
+    const std::string path = harness::ScreenshotPath("query_builder.bmp");
     EXPECT_TRUE(harness::SaveBmp(shot, path)) << path;
 
     const uint32_t blue = 0x0000FF, white = 0xFFFFFF;

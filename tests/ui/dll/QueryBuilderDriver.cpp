@@ -55,25 +55,6 @@ const Library& Quervix()
     return library;
 }
 
-// scripts/test.sh names a folder that collects every suite's screenshots; a plain ctest
-// run keeps them in the build tree.
-std::string ArtifactDirectory()
-{
-    char named[MAX_PATH] = {};
-    const DWORD length = ::GetEnvironmentVariableA("QUERVIX_SCREENSHOT_DIR", named, MAX_PATH);
-    std::string directory;
-    if (length > 0 && length < MAX_PATH) {
-        directory.assign(named, length);
-    } else {
-        directory = ProgramDirectory();
-        const size_t slash = directory.find_last_of("\\/");
-        if (slash != std::string::npos) directory.erase(slash);
-        directory += "\\artifacts";
-    }
-    ::CreateDirectoryA(directory.c_str(), nullptr);
-    return directory;
-}
-
 QueryRun::QueryRun(const std::string& table, const std::string& columns, const std::string& statement, int cap)
     : m_buffer(std::max(static_cast<size_t>(cap), statement.size() + 1) + kGuardBytes, kFill),
       m_table(table),

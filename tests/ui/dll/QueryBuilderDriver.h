@@ -44,10 +44,6 @@ struct Library {
 // Quervix.dll from the test program's own folder, loaded once for the whole run.
 const Library& Quervix();
 
-// Folder for screenshots: $QUERVIX_SCREENSHOT_DIR when set, else artifacts/ in the build
-// tree (beside the folder of the test program).
-std::string ArtifactDirectory();
-
 // One table a C++ host hands to the dialog object: its name and column string.
 struct HostTable {
     std::string name;

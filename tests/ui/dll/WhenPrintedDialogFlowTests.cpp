@@ -28,7 +28,7 @@ bool KeepScreenshotOfBoth(HWND under, HWND over, const std::string& name)
     area.right = std::max(area.right, top.right);
     area.bottom = std::max(area.bottom, top.bottom);
     harness::LetInputArrive(over);
-    return harness::SaveBmp(harness::CaptureScreenArea(area), ArtifactDirectory() + "\\" + name);
+    return harness::SaveBmp(harness::CaptureScreenArea(area), harness::ScreenshotPath(name));
 }
 
 // Centres within a pixel of each other (odd sizes round the half pixel either way).
@@ -99,7 +99,7 @@ TEST(WhenPrintedDialog, QuotesBarsAndBracesTypedInThePromptReachTheHostUnchanged
     ASSERT_TRUE(ask.Accept());
     ASSERT_TRUE(run.PreviewBecomes("SELECT " + text + " FROM T "));
     harness::PumpMessagesFor(200);
-    EXPECT_TRUE(harness::SaveBmp(harness::CaptureWindow(builder), ArtifactDirectory() + "\\builder_when_printed.bmp"));
+    EXPECT_TRUE(harness::SaveBmp(harness::CaptureWindow(builder), harness::ScreenshotPath("builder_when_printed.bmp")));
 
     ASSERT_TRUE(run.Click(IDOK));
     ASSERT_TRUE(run.Finish());

@@ -113,9 +113,11 @@ bool SaveBmp(const Image& image, const std::string& path)
 
 std::string ScreenshotPath(const std::string& name)
 {
-    char dir[MAX_PATH] = {};
-    const DWORD n = ::GetEnvironmentVariableA("QUERVIX_SCREENSHOT_DIR", dir, MAX_PATH);
-    return (n > 0 && n < MAX_PATH ? std::string(dir) + "\\" : std::string()) + name;
+    char named[MAX_PATH] = {};
+    const DWORD n = ::GetEnvironmentVariableA("QUERVIX_SCREENSHOT_DIR", named, MAX_PATH);
+    const std::string directory = n > 0 && n < MAX_PATH ? std::string(named, n) : std::string("artifacts");
+    ::CreateDirectoryA(directory.c_str(), nullptr);
+    return directory + "\\" + name;
 }
 
 }  // namespace harness

@@ -30,7 +30,8 @@ Image CaptureScreenArea(const RECT& area);
 Image CaptureWindow(HWND window);
 // 24-bit bottom-up .bmp, readable by any image tool.
 bool SaveBmp(const Image& image, const std::string& path);
-// QUERVIX_SCREENSHOT_DIR\name when the variable is set, else name in the working folder.
+// QUERVIX_SCREENSHOT_DIR\name when the variable is set (scripts/test.sh collects every
+// suite's pictures there), else artifacts\name below the working folder; the folder is made.
 std::string ScreenshotPath(const std::string& name);
 
 }  // namespace harness
