@@ -185,3 +185,14 @@ void CSELECTSQLDlg::EnableControls(const int* ids, int count, BOOL enable)
 {
     for (int i = 0; i < count; ++i) GetDlgItem(ids[i]).EnableWindow(enable);
 }
+
+void CSELECTSQLDlg::InsertGridColumns(CXListCtrl& grid, const GridColumn* columns, int count, int totalUnits)
+{
+    grid.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT);
+    grid.EnableToolTips(TRUE);
+    CRect window;
+    grid.GetWindowRect(&window);
+    const int unit = (window.Width() - 4) / totalUnits;
+    for (int i = 0; i < count; ++i)
+        grid.InsertColumn(columns[i].cell, columns[i].title, LVCFMT_LEFT, columns[i].units * unit, columns[i].cell);
+}

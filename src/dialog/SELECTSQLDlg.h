@@ -108,6 +108,16 @@ private:
     void MoveOrderByRow(int direction);
     void EnableControls(const int* ids, int count, BOOL enable);
 
+    // One column of a clause grid: its cell index, title and width in grid units.
+    struct GridColumn {
+        int cell;
+        const char* title;
+        int units;
+    };
+    // The set-up both clause grids share: full-row, tracking selection, tool tips, and
+    // left-aligned columns whose widths divide the grid's width into totalUnits parts.
+    static void InsertGridColumns(CXListCtrl& grid, const GridColumn* columns, int count, int totalUnits);
+
     CGridCells m_whereCells;
     CGridCells m_orderByCells;
 };

@@ -6,27 +6,15 @@
 
 namespace {
 
-// Column widths in twelfths of the grid's width.
+// Widths in twelfths of the grid's width.
 const int kOrderByWidthUnits = 12;
-const int kCheckUnits = 2;
-const int kFieldUnits = 7;
-const int kAscDescUnits = 3;
-
-const DWORD kGridExtendedStyle = LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT;
 
 }  // namespace
 
 BOOL CSELECTSQLDlg::InitOrderByGrid()
 {
-    m_lstOrderBy.SetExtendedStyle(kGridExtendedStyle);
-    m_lstOrderBy.EnableToolTips(TRUE);
-
-    CRect window;
-    m_lstOrderBy.GetWindowRect(&window);
-    const int unit = (window.Width() - 4) / kOrderByWidthUnits;
-    m_lstOrderBy.InsertColumn(kOrderByCheck, "Check", LVCFMT_LEFT, kCheckUnits * unit, kOrderByCheck);
-    m_lstOrderBy.InsertColumn(kOrderByField, "Fields", LVCFMT_LEFT, kFieldUnits * unit, kOrderByField);
-    m_lstOrderBy.InsertColumn(kOrderByAscDesc, "AscDesc", LVCFMT_LEFT, kAscDescUnits * unit, kOrderByAscDesc);
+    static const GridColumn kColumns[] = {{kOrderByCheck, "Check", 2}, {kOrderByField, "Fields", 7}, {kOrderByAscDesc, "AscDesc", 3}};
+    InsertGridColumns(m_lstOrderBy, kColumns, 3, kOrderByWidthUnits);
     CWindow(m_lstOrderBy.GetHeaderCtrl()).ModifyStyle(0, HDS_HIDDEN);
 
     FillOrderByRows();

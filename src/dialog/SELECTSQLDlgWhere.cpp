@@ -6,14 +6,8 @@
 
 namespace {
 
-// Column widths in sixteenths of the grid's width; Value is shown last.
+// Widths in sixteenths of the grid's width; Value is shown last.
 const int kWhereWidthUnits = 16;
-const int kValueUnits = 5;
-const int kAndOrUnits = 3;
-const int kFieldUnits = 5;
-const int kOperatorUnits = 3;
-
-const DWORD kGridExtendedStyle = LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT;
 
 }  // namespace
 
@@ -22,16 +16,9 @@ const DWORD kGridExtendedStyle = LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT;
 BOOL CSELECTSQLDlg::InitWhereGrid()
 {
     m_lstWhere.SetRedraw(FALSE);
-    m_lstWhere.SetExtendedStyle(kGridExtendedStyle);
-    m_lstWhere.EnableToolTips(TRUE);
-
-    CRect window;
-    m_lstWhere.GetWindowRect(&window);
-    const int unit = (window.Width() - 4) / kWhereWidthUnits;
-    m_lstWhere.InsertColumn(kWhereValue, "Value", LVCFMT_LEFT, kValueUnits * unit, kWhereValue);
-    m_lstWhere.InsertColumn(kWhereAndOr, "AndOr", LVCFMT_LEFT, kAndOrUnits * unit, kWhereAndOr);
-    m_lstWhere.InsertColumn(kWhereField, "Fields", LVCFMT_LEFT, kFieldUnits * unit, kWhereField);
-    m_lstWhere.InsertColumn(kWhereOperator, "Operator", LVCFMT_LEFT, kOperatorUnits * unit, kWhereOperator);
+    static const GridColumn kColumns[] = {
+        {kWhereValue, "Value", 5}, {kWhereAndOr, "AndOr", 3}, {kWhereField, "Fields", 5}, {kWhereOperator, "Operator", 3}};
+    InsertGridColumns(m_lstWhere, kColumns, 4, kWhereWidthUnits);
 
     int order[] = {kWhereAndOr, kWhereField, kWhereOperator, kWhereValue};
     // Through the list view, which lays its columns out again; the header alone would not.
