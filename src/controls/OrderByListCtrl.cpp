@@ -1,7 +1,7 @@
 // COrderByListCtrl: the empty-grid text of the ORDER BY grid.
 #include "controls/OrderByListCtrl.h"
 
-CString COrderByListCtrl::GetEmptyText() const
+LPCTSTR COrderByListCtrl::GetEmptyText()
 {
-    return CString("No columns?");
+    return "No columns?";
 }

@@ -6,5 +6,5 @@
 
 class COrderByListCtrl : public CXListCtrl {
 public:
-    CString GetEmptyText() const override;
+    LPCTSTR GetEmptyText() override;
 };

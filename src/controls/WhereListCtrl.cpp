@@ -1,7 +1,7 @@
 // CWhereListCtrl: the empty-grid text of the WHERE grid.
 #include "controls/WhereListCtrl.h"
 
-CString CWhereListCtrl::GetEmptyText() const
+LPCTSTR CWhereListCtrl::GetEmptyText()
 {
-    return CString("Add search condition here.");
+    return "Add search condition here.";
 }

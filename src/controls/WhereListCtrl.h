@@ -5,5 +5,5 @@
 
 class CWhereListCtrl : public CXListCtrl {
 public:
-    CString GetEmptyText() const override;
+    LPCTSTR GetEmptyText() override;
 };

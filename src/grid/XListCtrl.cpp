@@ -1,16 +1,12 @@
-// CXListCtrl: rows with per-cell records, the cell operations, and the empty-grid text.
+// CXListCtrl: rows with per-cell records, the cell operations, and the window's life.
 #include "grid/XListCtrl.h"
 
 #include <new>
-#include <vector>
 
-#include "platform/GdiDC.h"
+#include "grid/XComboList.h"
+#include "module/RegisteredMessages.h"
 
 namespace {
-
-// Stock font and layout of the empty-grid text.
-const int kEmptyTextTopMargin = 10;
-const UINT kEmptyTextFormat = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_NOCLIP;
 
 COLORREF OrDefault(COLORREF colour, COLORREF fallback)
 {
@@ -28,29 +24,75 @@ CXListCtrl::CXListCtrl()
 // comes first) must not keep records nobody frees.
 CXListCtrl::~CXListCtrl()
 {
+    DestroyDropList();
     if (IsWindow()) FreeAllRecords(true);
 }
 
 const MessageMap* CXListCtrl::StaticMessageMap()
 {
+    using G = CXListCtrl;
     static const MessageEntry entries[] = {
-        msgmap::Simple<&CXListCtrl::OnPaint>(WM_PAINT),
-        msgmap::Simple<&CXListCtrl::OnDestroy>(WM_DESTROY),
-        msgmap::Simple<&CXListCtrl::OnSysColorChange>(WM_SYSCOLORCHANGE),
+        msgmap::Message<&G::OnCreateMessage>(WM_CREATE),
+        msgmap::Simple<&G::OnPaint>(WM_PAINT),
+        msgmap::Simple<&G::OnDestroy>(WM_DESTROY),
+        msgmap::Simple<&G::OnSysColorChange>(WM_SYSCOLORCHANGE),
+        msgmap::Mouse<&G::OnLButtonDown>(WM_LBUTTONDOWN),
+        msgmap::Timer<&G::OnTimer>(),
+        msgmap::Message<&G::OnKeyDown>(WM_KEYDOWN),
+        msgmap::Message<&G::OnSysKeyDown>(WM_SYSKEYDOWN),
+        msgmap::Message<&G::OnChar>(WM_CHAR),
+        msgmap::Simple<&G::OnFocusChange>(WM_SETFOCUS),
+        msgmap::Simple<&G::OnFocusChange>(WM_KILLFOCUS),
+        msgmap::ReflectNotify<&G::OnCustomDraw>(NM_CUSTOMDRAW),
+        msgmap::ReflectNotify<&G::OnClick>(NM_CLICK),
+        msgmap::ReflectNotify<&G::OnColumnClick>(LVN_COLUMNCLICK),
+        msgmap::NotifyRange<&G::OnToolTipNeedText>(TTN_NEEDTEXTA, 0, msgmap::kAnyId),
+        msgmap::NotifyRange<&G::OnToolTipNeedText>(TTN_NEEDTEXTW, 0, msgmap::kAnyId),
+        msgmap::Registered<&G::OnComboEscape>(g_wmXComboListVkEscape),
+        msgmap::Registered<&G::OnComboReturn>(g_wmXComboListVkReturn),
+        msgmap::Registered<&G::OnComboReturn>(g_wmXComboListLButtonUp),
+        msgmap::Registered<&G::OnComboKeyDown>(g_wmXComboListKeyDown),
     };
     static const MessageMap map(CListCtrl::StaticMessageMap(), entries);
     return &map;
 }
 
-CString CXListCtrl::GetEmptyText() const
+LPCTSTR CXListCtrl::GetEmptyText()
 {
-    return CString("There are no items to show.");
+    return "There are no items to show.";
 }
 
 void CXListCtrl::LoadSystemColors()
 {
+    m_clrBtnFace = ::GetSysColor(COLOR_BTNFACE);
+    m_clrBtnShadow = ::GetSysColor(COLOR_BTNSHADOW);
+    m_clrGrayText = ::GetSysColor(COLOR_GRAYTEXT);
+    m_clrHighLight = ::GetSysColor(COLOR_HIGHLIGHT);
+    m_clrHighLightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
     m_clrWindow = ::GetSysColor(COLOR_WINDOW);
     m_clrWindowText = ::GetSysColor(COLOR_WINDOWTEXT);
+}
+
+// A grid on a dialog template is attached here; one created by code subclasses its
+// header at WM_CREATE instead.
+void CXListCtrl::PreSubclassWindow()
+{
+    CListCtrl::PreSubclassWindow();
+    SubclassHeader();
+}
+
+LRESULT CXListCtrl::OnCreateMessage(WPARAM, LPARAM)
+{
+    if (Default() == -1) return -1;
+    SubclassHeader();
+    return 0;
+}
+
+void CXListCtrl::SubclassHeader()
+{
+    if (m_bHeaderSubclassed) return;
+    HWND header = GetHeaderCtrl();
+    if (header && m_wndHeader.SubclassWindow(header)) m_bHeaderSubclassed = TRUE;
 }
 
 int CXListCtrl::GetColumnCount() const
@@ -80,21 +122,27 @@ CXListCell* CXListCtrl::CellRecord(int nItem, int nSubItem) const
     return &records[nSubItem];
 }
 
+void CXListCtrl::NotifyParent(UINT message, int row, int column) const
+{
+    CWindow target = GetParent();
+    if (!target.GetSafeHwnd()) target = GetOwner();
+    if (target.IsWindow()) target.SendMessage(message, static_cast<WPARAM>(row), static_cast<LPARAM>(column));
+}
+
 // ---- rows ------------------------------------------------------------------------------
 
-int CXListCtrl::InsertItem(int nItem, const char* lpszItem)
+int CXListCtrl::InsertItem(int nItem, LPCTSTR lpszItem)
 {
     return InsertItem(nItem, lpszItem, m_clrWindowText, m_clrWindow);
 }
 
-int CXListCtrl::InsertItem(int nItem, const char* lpszItem, COLORREF crText, COLORREF crBack)
+int CXListCtrl::InsertItem(int nItem, LPCTSTR lpszItem, COLORREF crText, COLORREF crBack)
 {
     if (nItem < 0) return -1;
     LVITEMA item{};
     item.mask = LVIF_TEXT;
     item.iItem = nItem;
     item.pszText = const_cast<char*>(lpszItem ? lpszItem : "");
-    item.iImage = -1;
     const int row = CListCtrl::InsertItem(&item);
     if (row < 0) return row;
     return AttachRecords(row, crText, crBack, -1);
@@ -106,6 +154,25 @@ int CXListCtrl::InsertItem(const LVITEMA* pItem)
     const int row = CListCtrl::InsertItem(pItem);
     if (row < 0) return row;
     return AttachRecords(row, m_clrWindowText, m_clrWindow, (pItem->mask & LVIF_IMAGE) ? pItem->iImage : -1);
+}
+
+BOOL CXListCtrl::SetItem(const LVITEMA* pItem)
+{
+    if (!pItem || pItem->iItem < 0) return -1;
+    if (!CListCtrl::SetItem(pItem)) return FALSE;
+    CXListCell* cell = CellRecord(pItem->iItem, pItem->iSubItem);
+    if (!cell) return FALSE;
+    cell->nImageIndex = pItem->iImage;
+    RedrawCell(pItem->iItem, pItem->iSubItem);
+    return TRUE;
+}
+
+BOOL CXListCtrl::SetItemImage(int nItem, int nSubItem, int nImage)
+{
+    if (!IsValidCell(nItem, nSubItem)) return FALSE;
+    if (CXListCell* cell = CellRecord(nItem, nSubItem)) cell->nImageIndex = nImage;
+    RedrawCell(nItem, nSubItem);
+    return TRUE;
 }
 
 // The records are attached once the list view has the row, so a row the list view
@@ -160,6 +227,7 @@ BOOL CXListCtrl::DeleteAllItems()
 
 void CXListCtrl::OnDestroy()
 {
+    DestroyDropList();
     FreeAllRecords(false);
     Default();
 }
@@ -172,7 +240,7 @@ void CXListCtrl::OnSysColorChange()
 
 // ---- texts -----------------------------------------------------------------------------
 
-BOOL CXListCtrl::SetItemText(int nItem, int nSubItem, const char* lpszText)
+BOOL CXListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR lpszText)
 {
     if (!IsValidCell(nItem, nSubItem)) return FALSE;
     const BOOL result = CListCtrl::SetItemText(nItem, nSubItem, lpszText);
@@ -180,7 +248,7 @@ BOOL CXListCtrl::SetItemText(int nItem, int nSubItem, const char* lpszText)
     return result;
 }
 
-BOOL CXListCtrl::SetItemText(int nItem, int nSubItem, const char* lpszText, COLORREF crText, COLORREF crBack)
+BOOL CXListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR lpszText, COLORREF crText, COLORREF crBack)
 {
     if (!IsValidCell(nItem, nSubItem)) return FALSE;
     if (CXListCell* cell = CellRecord(nItem, nSubItem)) {
@@ -200,7 +268,7 @@ CString CXListCtrl::GetItemText(int nItem, int nSubItem) const
     return CListCtrl::GetItemText(nItem, nSubItem);
 }
 
-// ---- check boxes, drop-downs, tips -------------------------------------------------------
+// ---- check boxes, drop-downs, tips, looks ------------------------------------------------
 
 BOOL CXListCtrl::SetCellCheck(int nItem, int nSubItem, int nCheckState)
 {
@@ -208,6 +276,7 @@ BOOL CXListCtrl::SetCellCheck(int nItem, int nSubItem, int nCheckState)
     if (!cell) return FALSE;
     cell->nCheckState = nCheckState;
     RedrawCell(nItem, nSubItem);
+    UpdateHeaderCheck(nSubItem);
     return TRUE;
 }
 
@@ -215,6 +284,43 @@ int CXListCtrl::GetCellCheck(int nItem, int nSubItem) const
 {
     const CXListCell* cell = CellRecord(nItem, nSubItem);
     return cell ? cell->nCheckState : -1;
+}
+
+int CXListCtrl::CountCheckedCells(int nSubItem) const
+{
+    if (nSubItem < 0 || nSubItem >= GetColumnCount()) return 0;
+    int checked = 0;
+    for (int row = GetItemCount() - 1; row >= 0; --row) {
+        const CXListCell* cell = CellRecord(row, nSubItem);
+        if (cell && cell->nCheckState == 1) ++checked;
+    }
+    return checked;
+}
+
+int CXListCtrl::GetHeaderCheck(int nSubItem) const
+{
+    if (nSubItem < 0 || nSubItem >= GetColumnCount()) return -1;
+    HDITEMA item{};
+    item.mask = HDI_IMAGE;
+    if (!Header_GetItem(GetHeaderCtrl(), nSubItem, &item)) return -1;
+    return item.iImage;
+}
+
+BOOL CXListCtrl::SetHeaderCheck(int nSubItem, int nState)
+{
+    if (nSubItem < 0 || nSubItem >= GetColumnCount()) return FALSE;
+    HDITEMA item{};
+    item.mask = HDI_IMAGE;
+    item.iImage = nState;
+    return Header_SetItem(GetHeaderCtrl(), nSubItem, &item) ? TRUE : FALSE;
+}
+
+// A column with a header check box shows it checked exactly while every row is.
+void CXListCtrl::UpdateHeaderCheck(int column)
+{
+    const int header = GetHeaderCheck(column);
+    if (header <= 0) return;
+    SetHeaderCheck(column, CountCheckedCells(column) == GetItemCount() ? 2 : 1);
 }
 
 BOOL CXListCtrl::SetCellCombo(int nItem, int nSubItem, BOOL bEnable, CStringArray* pStrings, int nRows,
@@ -234,6 +340,8 @@ BOOL CXListCtrl::SetCellCombo(int nItem, int nSubItem, BOOL bEnable, CStringArra
     return TRUE;
 }
 
+// Callers pass a cell of a row with records; a cell that has none is left alone
+// rather than written through a wild pointer.
 void CXListCtrl::EnableCellCombo(int nItem, int nSubItem, BOOL bEnable)
 {
     CXListCell* cell = CellRecord(nItem, nSubItem);
@@ -266,7 +374,7 @@ BOOL CXListCtrl::HasCellCombo(int nItem, int nSubItem) const
     return cell ? cell->bHasCombo : FALSE;
 }
 
-BOOL CXListCtrl::SetCellTip(int nItem, int nSubItem, const char* lpszTip)
+BOOL CXListCtrl::SetCellTip(int nItem, int nSubItem, LPCTSTR lpszTip)
 {
     CXListCell* cell = CellRecord(nItem, nSubItem);
     if (!cell) return FALSE;
@@ -278,6 +386,93 @@ CString CXListCtrl::GetCellTip(int nItem, int nSubItem) const
 {
     const CXListCell* cell = CellRecord(nItem, nSubItem);
     return cell ? cell->strTipText : CString();
+}
+
+int CXListCtrl::ClearAllTips()
+{
+    const int rows = GetItemCount();
+    const int columns = GetColumnCount();
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column)
+            if (CXListCell* cell = CellRecord(row, column)) cell->strTipText.Empty();
+    return rows;
+}
+
+BOOL CXListCtrl::SetCellBold(int nItem, int nSubItem, BOOL bBold)
+{
+    CXListCell* cell = CellRecord(nItem, nSubItem);
+    if (!cell) return FALSE;
+    cell->bBoldText = bBold;
+    RedrawCell(nItem, nSubItem);
+    return TRUE;
+}
+
+BOOL CXListCtrl::GetCellBold(int nItem, int nSubItem) const
+{
+    const CXListCell* cell = CellRecord(nItem, nSubItem);
+    return cell ? cell->bBoldText : FALSE;
+}
+
+BOOL CXListCtrl::EnableRow(int nItem, BOOL bEnable)
+{
+    CXListCell* records = RowRecords(nItem);
+    if (!records) return FALSE;
+    records[0].bRowEnabled = bEnable;
+    CRect row;
+    if (GetItemRect(nItem, &row, LVIR_BOUNDS)) {
+        InvalidateRect(&row, TRUE);
+        UpdateWindow();
+    }
+    return TRUE;
+}
+
+BOOL CXListCtrl::IsRowEnabled(int nItem) const
+{
+    const CXListCell* records = RowRecords(nItem);
+    return records ? records[0].bRowEnabled : FALSE;
+}
+
+BOOL CXListCtrl::SetCellProgress(int nItem, int nSubItem, BOOL bShowText, LPCTSTR lpszFormat)
+{
+    CXListCell* cell = CellRecord(nItem, nSubItem);
+    if (!cell) return FALSE;
+    cell->bProgressBar = TRUE;
+    cell->nPercent = 0;
+    cell->bPercentText = bShowText;
+    cell->strPercentFormat = lpszFormat ? lpszFormat : "";
+    RedrawCell(nItem, nSubItem);
+    return TRUE;
+}
+
+void CXListCtrl::UpdateCellProgress(int nItem, int nSubItem, int nPercent)
+{
+    CXListCell* cell = CellRecord(nItem, nSubItem);
+    if (!cell) return;
+    cell->nPercent = nPercent;
+    RedrawCell(nItem, nSubItem);
+}
+
+void CXListCtrl::RemoveCellProgress(int nItem, int nSubItem)
+{
+    CXListCell* cell = CellRecord(nItem, nSubItem);
+    if (!cell) return;
+    cell->bProgressBar = FALSE;
+    cell->nPercent = 0;
+    RedrawCell(nItem, nSubItem);
+}
+
+DWORD CXListCtrl::GetRowData(int nItem) const
+{
+    const CXListCell* records = RowRecords(nItem);
+    return records ? records[0].dwUserData : 0;
+}
+
+BOOL CXListCtrl::SetRowData(int nItem, DWORD dwData)
+{
+    CXListCell* records = RowRecords(nItem);
+    if (!records) return FALSE;
+    records[0].dwUserData = dwData;
+    return TRUE;
 }
 
 // ---- selection and geometry ------------------------------------------------------------
@@ -310,35 +505,4 @@ BOOL CXListCtrl::GetSubItemRect(int nItem, int nSubItem, int nArea, CRect& rect)
         rect.right = next.left;
     }
     return result;
-}
-
-// ---- painting --------------------------------------------------------------------------
-
-void CXListCtrl::OnPaint()
-{
-    Default();
-    PaintEmptyText();
-}
-
-// Drawn over what the list view painted, below the header, on the window's own DC.
-void CXListCtrl::PaintEmptyText()
-{
-    if (GetItemCount() != 0) return;
-    CClientDC dc(m_hWnd);
-    if (!dc.GetSafeHdc()) return;
-    CSavedDCState saved = dc.SaveState();
-
-    CRect area;
-    GetWindowRect(&area);
-    ScreenToClient(&area);
-    HWND header = GetHeaderCtrl();
-    CRect firstColumn;
-    if (header && Header_GetItemRect(header, 0, &firstColumn)) area.top = firstColumn.bottom;
-    area.top += kEmptyTextTopMargin;
-
-    dc.FillSolidRect(area, m_clrWindow);
-    dc.SetTextColor(m_clrWindowText);
-    dc.SetBkColor(m_clrWindow);
-    CSelectGuard font = dc.SelectStockObject(ANSI_VAR_FONT);
-    dc.DrawText(GetEmptyText(), &area, kEmptyTextFormat);
 }

@@ -1,0 +1,364 @@
+// CXListCtrl: painting. The list view asks through custom draw before every cell, and
+// the grid paints each cell itself by its kind: progress bar, drop-down, check box, or
+// image and text. An empty grid gets its message painted over the list view's work.
+#include <cstdio>
+
+#include "grid/XListCtrl.h"
+
+namespace {
+
+const int kEmptyTextTopMargin = 10;
+const UINT kEmptyTextFormat = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_NOCLIP;
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kProgressEmpty = RGB(224, 224, 224);
+
+void Line(const CDC& dc, int x1, int y1, int x2, int y2)
+{
+    dc.MoveTo(x1, y1);
+    dc.LineTo(x2, y2);
+}
+
+// The drop-down arrow: three lines, each one pixel lower, shorter by two and centred.
+void DrawArrow(const CDC& dc, int x, int y)
+{
+    for (int width = 5; width > 0; width -= 2, ++x, ++y) Line(dc, x, y, x + width, y);
+}
+
+// The bar's text from the owner's format: "%d" takes the number, "%%" a percent sign, and
+// everything else is copied, so no format can read arguments that are not there.
+CString FormatPercent(const CString& format, int percent)
+{
+    const char* pattern = format.IsEmpty() ? "%d%%" : static_cast<const char*>(format);
+    CString text;
+    char number[16];
+    std::snprintf(number, sizeof number, "%d", percent);
+    for (const char* p = pattern; *p; ++p) {
+        if (p[0] == '%' && p[1] == 'd') {
+            text += number;
+            ++p;
+        } else if (p[0] == '%' && p[1] == '%') {
+            text += '%';
+            ++p;
+        } else {
+            text += *p;
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+void CXListCtrl::OnPaint()
+{
+    Default();
+    PaintEmptyText();
+}
+
+// Drawn over what the list view painted, below the header, on the window's own DC.
+void CXListCtrl::PaintEmptyText()
+{
+    if (GetItemCount() != 0) return;
+    CClientDC dc(m_hWnd);
+    if (!dc.GetSafeHdc()) return;
+    CSavedDCState saved = dc.SaveState();
+
+    CRect area;
+    GetWindowRect(&area);
+    ScreenToClient(&area);
+    HWND header = GetHeaderCtrl();
+    CRect firstColumn;
+    if (header && Header_GetItemRect(header, 0, &firstColumn)) area.top = firstColumn.bottom;
+    area.top += kEmptyTextTopMargin;
+
+    dc.FillSolidRect(area, m_clrWindow);
+    dc.SetTextColor(m_clrWindowText);
+    dc.SetBkColor(m_clrWindow);
+    CSelectGuard font = dc.SelectStockObject(ANSI_VAR_FONT);
+    dc.DrawText(GetEmptyText(), &area, kEmptyTextFormat);
+}
+
+void CXListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
+    const DWORD stage = draw->nmcd.dwDrawStage;
+    if (stage == CDDS_PREPAINT || stage == CDDS_ITEMPREPAINT) {
+        *pResult = CDRF_NOTIFYSUBITEMDRAW;
+        return;
+    }
+    *pResult = 0;
+    if (stage != (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) return;
+
+    const int row = static_cast<int>(draw->nmcd.dwItemSpec);
+    const int column = draw->iSubItem;
+    const CXListCell* records = RowRecords(row);
+    const CXListCell* cell = CellRecord(row, column);
+    COLORREF crText = m_clrWindowText;
+    COLORREF crBack = m_clrWindow;
+    if (cell) {
+        crText = cell->crTextColor;
+        crBack = cell->crBackColor;
+        if (!records[0].bRowEnabled) crText = m_clrGrayText;
+    }
+    draw->clrText = crText;
+    draw->clrTextBk = crBack;
+
+    CRect rect;
+    if (!GetSubItemRect(row, column, LVIR_BOUNDS, rect)) return;
+    CDC dc(draw->nmcd.hdc);
+    const CString text = GetItemText(row, column);
+    const bool selected = (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+
+    if (cell && cell->bProgressBar) {
+        DrawProgressCell(dc, rect, crText, crBack, *cell);
+    } else if (cell && cell->bHasCombo) {
+        if (selected)
+            DrawComboCell(dc, row, column, text, rect, records);
+        else
+            DrawCellText(dc, row, column, text, crText, crBack, rect, records);
+    } else if (cell && cell->nCheckState != -1) {
+        DrawCheckCell(dc, row, column, text, crText, crBack, rect, records);
+    } else {
+        const int imageWidth = DrawCellImage(dc, row, column, crBack, rect, records);
+        rect.left += imageWidth;
+        DrawCellText(dc, row, column, text, crText, crBack, rect, records);
+    }
+    *pResult = CDRF_SKIPDEFAULT;
+}
+
+// A selected row is highlighted while the grid has the focus; without it, a grid that
+// always shows its selection draws it on the button face.
+void CXListCtrl::GetCellColors(int row, int column, COLORREF& text, COLORREF& back) const
+{
+    const bool selected = (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    const bool fullRow = (GetExtendedStyle() & LVS_EX_FULLROWSELECT) != 0;
+    if (!selected || (!fullRow && column != 0)) return;
+    if (::GetFocus() == m_hWnd) {
+        text = m_clrHighLightText;
+        back = m_clrHighLight;
+    } else if (GetStyle() & LVS_SHOWSELALWAYS) {
+        text = m_clrWindowText;
+        back = m_clrBtnFace;
+    }
+}
+
+void CXListCtrl::DrawCellText(CDC& dc, int row, int column, const CString& text, COLORREF crText, COLORREF crBack,
+                              CRect rect, const CXListCell* records)
+{
+    GetCellColors(row, column, crText, crBack);
+    dc.FillSolidRect(rect, crBack);
+    if (text.IsEmpty()) return;
+
+    UINT format = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
+    HDITEMA item{};
+    item.mask = HDI_FORMAT;
+    if (Header_GetItem(GetHeaderCtrl(), column, &item)) {
+        if ((item.fmt & HDF_JUSTIFYMASK) == HDF_CENTER) format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+        if ((item.fmt & HDF_JUSTIFYMASK) == HDF_RIGHT) format = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
+    }
+    CFont bold;
+    CSelectGuard boldFont;
+    const CXListCell* cell = records ? CellRecord(row, column) : nullptr;
+    LOGFONTA font{};
+    if (cell && cell->bBoldText && dc.GetCurrentLogFont(font)) {
+        font.lfWeight = FW_BOLD;
+        if (bold.CreateFontIndirect(font)) boldFont = dc.SelectObject(bold.GetSafeHandle());
+    }
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(crText);
+    dc.SetBkColor(crBack);
+    dc.DrawText(text, &rect, format);
+}
+
+// Answers the width the image took, its margins included; 0 when there is none.
+int CXListCtrl::DrawCellImage(CDC& dc, int row, int column, COLORREF crBack, const CRect& cellRect,
+                              const CXListCell* records)
+{
+    CRect rect = cellRect;
+    COLORREF unusedText = m_clrWindowText;
+    GetCellColors(row, column, unusedText, crBack);
+    dc.FillSolidRect(rect, crBack);
+    const int margin = m_bHeaderSubclassed ? m_wndHeader.GetItemMargin() : 0;
+    rect.left += margin;
+
+    HIMAGELIST images = GetImageList(LVSIL_SMALL);
+    const CXListCell* cell = records ? CellRecord(row, column) : nullptr;
+    if (!images || !cell || cell->nImageIndex == -1) return 0;
+    IMAGEINFO info{};
+    CSize size;
+    if (::ImageList_GetImageInfo(images, cell->nImageIndex, &info))
+        size = CSize(info.rcImage.right - info.rcImage.left, info.rcImage.bottom - info.rcImage.top);
+    if (cell->nImageIndex >= 0 && rect.Width() > 0) {
+        IMAGELISTDRAWPARAMS draw{};
+        draw.cbSize = sizeof draw;
+        draw.himl = images;
+        draw.i = cell->nImageIndex;
+        draw.hdcDst = dc;
+        draw.x = rect.left;
+        draw.y = rect.top + rect.Height() / 2 - (size.cy >> 1);
+        draw.cx = size.cx < rect.Width() ? size.cx : rect.Width();
+        draw.cy = size.cy < rect.Height() ? size.cy : rect.Height();
+        draw.rgbBk = CLR_DEFAULT;
+        draw.rgbFg = CLR_DEFAULT;
+        draw.fStyle = ILD_NORMAL;
+        draw.dwRop = SRCCOPY;
+        const COLORREF oldBack = ::ImageList_SetBkColor(images, crBack);
+        ::ImageList_DrawIndirect(&draw);
+        ::ImageList_SetBkColor(images, oldBack);
+    }
+    return size.cx + margin;
+}
+
+void CXListCtrl::DrawCheckCell(CDC& dc, int row, int column, const CString& text, COLORREF crText, COLORREF crBack,
+                               const CRect& rect, const CXListCell* records)
+{
+    GetCellColors(row, column, crText, crBack);
+    dc.FillSolidRect(rect, crBack);
+
+    CRect box = rect;
+    box.bottom -= 1;
+    box.left += 9;
+    box.right = box.left + box.Height();
+    if (text.IsEmpty()) {
+        box.left = rect.left + rect.Width() / 2 - box.Height() / 2 - 1;
+        box.right = box.left + box.Height();
+    }
+    dc.FillSolidRect(box, m_clrWindow);
+    box.left += 1;
+    dc.DrawEdge(&box, EDGE_SUNKEN, BF_RECT);
+
+    const CXListCell* cell = CellRecord(row, column);
+    if (cell && cell->nCheckState == 1) {
+        const bool enabled = records && records[0].bRowEnabled;
+        CPen pen(PS_SOLID, 1, enabled ? kBlack : m_clrGrayText);
+        CSelectGuard usePen = dc.SelectObject(pen.GetSafeHandle());
+        int x = box.left + 9, y = box.top + 3;
+        for (int i = 0; i < 4; ++i, --x, ++y) Line(dc, x, y, x, y + 3);
+        for (int i = 0; i < 3; ++i, --x, --y) Line(dc, x, y, x, y + 3);
+    }
+    if (text.IsEmpty()) return;
+    CRect textRect = rect;
+    textRect.left = box.right + 4;
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(crText);
+    dc.SetBkColor(crBack);
+    dc.DrawText(text, &textRect, DT_SINGLELINE | DT_VCENTER);
+}
+
+// Only the selected row shows the frame and button; painting the button pressed opens
+// the list, and the keyboard's current cell carries a focus rectangle.
+void CXListCtrl::DrawComboCell(CDC& dc, int row, int column, CString text, const CRect& cellRect,
+                               const CXListCell* records)
+{
+    CXListCell* cell = CellRecord(row, column);
+    if (!cell) return;
+    CRect r = cellRect;
+    r.bottom += 1;
+    r.left += 1;
+    r.right -= 2;
+
+    CPen shadow(PS_SOLID, 1, m_clrBtnShadow);
+    CPen black(PS_SOLID, 1, kBlack);
+    CSelectGuard usePen = dc.SelectObject(shadow.GetSafeHandle());
+    Line(dc, r.left, r.bottom - 2, r.right, r.bottom - 2);
+    Line(dc, r.left, r.top, r.right, r.top);
+    Line(dc, r.left, r.top, r.left, r.bottom - 2);
+    Line(dc, r.right, r.top, r.right, r.bottom - 1);
+    CSelectGuard arrowPen = dc.SelectObject(black.GetSafeHandle());
+
+    CRect inside = r;
+    inside.DeflateRect(2, 2);
+    dc.FillSolidRect(inside, kWhite);
+
+    CRect button = r;
+    button.right += 1;
+    button.left = button.right - button.Height();
+    button.DeflateRect(2, 2);
+
+    const CStringArray* choices = cell->pComboStrings;
+    if (text.IsEmpty() && choices && cell->nComboInitSel >= 0 && choices->GetSize() > cell->nComboInitSel) {
+        text = choices->GetAt(cell->nComboInitSel);
+        SetItemText(row, column, text);
+    }
+    if (!text.IsEmpty()) {
+        const bool enabled = records && records[0].bRowEnabled;
+        CRect textRect = r;
+        textRect.top -= 1;
+        textRect.left += 2;
+        textRect.right = button.left - 1;
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(enabled ? m_clrWindowText : m_clrGrayText);
+        dc.SetBkColor(m_clrWindow);
+        dc.DrawText(text, &textRect, DT_SINGLELINE | DT_VCENTER);
+    }
+    if (::GetFocus() == m_hWnd && row == FocusedRow() && column == CurrentComboCell(row)) {
+        CRect focus = inside;
+        focus.right = button.left - 1;
+        dc.SetTextColor(kBlack);
+        dc.SetBkColor(kWhite);
+        dc.DrawFocusRect(focus);
+    }
+
+    if (!cell->bComboPressed) {
+        dc.DrawEdge(&button, EDGE_RAISED, BF_RECT);
+        button.DeflateRect(2, 2);
+        dc.FillSolidRect(button, m_clrBtnFace);
+        DrawArrow(dc, button.left + 1, button.top + 2);
+        return;
+    }
+    m_rcComboButton = button;
+    CBrush frame(m_clrBtnShadow);
+    dc.FrameRect(button, frame);
+    button.DeflateRect(1, 1);
+    dc.FillSolidRect(button, m_clrBtnFace);
+    DrawArrow(dc, button.left + 3, button.top + 4);
+    if (!m_pDropList && m_bPressOpensList) OpenDropList(dc, row, column, r, text);
+}
+
+// The part of the text over the bar is drawn in the background colour, the rest in the
+// text colour, so the percentage reads on both.
+void CXListCtrl::DrawProgressCell(CDC& dc, const CRect& cellRect, COLORREF crText, COLORREF crBack,
+                                  const CXListCell& cell)
+{
+    CRect r = cellRect;
+    r.bottom -= 1;
+    r.left += 1;
+    r.right -= 2;
+    {
+        CPen shadow(PS_SOLID, 1, m_clrBtnShadow);
+        CSelectGuard usePen = dc.SelectObject(shadow.GetSafeHandle());
+        Line(dc, r.left, r.bottom, r.right + 1, r.bottom);
+        Line(dc, r.left, r.top, r.right, r.top);
+        Line(dc, r.left, r.top, r.left, r.bottom);
+        Line(dc, r.right, r.top, r.right, r.bottom);
+    }
+    dc.FillSolidRect(CRect(r.left + 1, r.top + 1, r.right, r.bottom), kProgressEmpty);
+    {
+        CPen black(PS_SOLID, 1, kBlack);
+        CSelectGuard usePen = dc.SelectObject(black.GetSafeHandle());
+        Line(dc, r.left + 1, r.top + 1, r.right, r.top + 1);
+        Line(dc, r.left + 1, r.top + 1, r.left + 1, r.bottom);
+    }
+    if (cell.nPercent <= 0) return;
+    CRect bar(r.left + 2, r.top + 2, r.right, r.bottom);
+    CRect rest = bar;
+    bar.right = bar.left + bar.Width() * cell.nPercent / 100;
+    rest.left = bar.right + 1;
+    dc.FillSolidRect(bar, m_clrHighLight);
+    if (!cell.bPercentText) return;
+
+    const CString text = FormatPercent(cell.strPercentFormat, cell.nPercent);
+    CRect textRect = r;
+    textRect.DeflateRect(1, 1);
+    textRect.top += 1;
+    dc.SetBkMode(TRANSPARENT);
+    const UINT centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    {
+        CClipGuard clip = dc.IntersectClipRect(CRect(bar.left, bar.top, bar.right, bar.bottom));
+        dc.SetTextColor(crBack);
+        dc.DrawText(text, &textRect, centred);
+    }
+    CClipGuard clip = dc.IntersectClipRect(rest);
+    dc.SetTextColor(crText);
+    dc.DrawText(text, &textRect, centred);
+}
