@@ -39,7 +39,7 @@ BOOL CListCtrl::SetItemText(int item, int subItem, const char* text) const
 }
 
 // The list view copies at most the buffer's size and answers the length copied, so the
-// buffer grows until the answer leaves room to spare.
+// buffer grows until the answer leaves room to spare: a value is never cut, however long.
 CString CListCtrl::GetItemText(int item, int subItem) const
 {
     if (item < 0 || item >= GetItemCount()) return CString();
@@ -51,7 +51,7 @@ CString CListCtrl::GetItemText(int item, int subItem) const
         info.cchTextMax = static_cast<int>(buffer.size());
         int copied = Index(SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&info)));
         if (copied < 0) copied = 0;
-        if (copied < static_cast<int>(buffer.size()) - 1 || buffer.size() >= (1u << 20)) {
+        if (copied < static_cast<int>(buffer.size()) - 1) {
             return CString(info.pszText, copied);
         }
         buffer.assign(buffer.size() * 2, '\0');
