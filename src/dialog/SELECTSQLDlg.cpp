@@ -152,11 +152,12 @@ BOOL CSELECTSQLDlg::PreTranslateMessage(MSG* pMsg)
 
 // The dialog manager's answer sets the colours and brush of the dialog's face; only the
 // text colour of the labels and the face of the read-only preview change.
-HBRUSH CSELECTSQLDlg::OnCtlColor(HDC dc, HWND control, UINT)
+// Only statics are labels: the table box's drop-down list shares the "Syntax:" label's id.
+HBRUSH CSELECTSQLDlg::OnCtlColor(HDC dc, HWND control, UINT ctlColor)
 {
     const auto brush = reinterpret_cast<HBRUSH>(Default());
     const int id = control ? ::GetDlgCtrlID(control) : 0;
-    if (IsBlueLabel(id)) {
+    if (ctlColor == CTLCOLOR_STATIC && IsBlueLabel(id)) {
         ::SetTextColor(dc, kLabelColor);
         return brush;
     }
