@@ -178,14 +178,6 @@ TEST(DialogWhereRows, PlusAddsDefaultRowsAndMinusRemovesTheSelectedOne)
 
 // The Value cell is shown last, right of the Operator cell; the list view's rectangle of
 // column 0 would be the whole row.
-POINT ValueCellPoint(HWND grid, int row)
-{
-    RECT operatorCell{};
-    harness::ListViewCellRect(grid, row, 3, operatorCell);
-    const LRESULT width = harness::Query(grid, LVM_GETCOLUMNWIDTH, 0);
-    return POINT{operatorCell.right + static_cast<LONG>(width) / 2, (operatorCell.top + operatorCell.bottom) / 2};
-}
-
 HWND LabelEditor(HWND grid)
 {
     return reinterpret_cast<HWND>(harness::Query(grid, LVM_GETEDITCONTROL));
@@ -202,7 +194,7 @@ TEST(DialogWhereRows, AValueIsEditedInPlaceAndStoredWhenTheEditorLosesTheFocus)
     harness::PumpMessagesFor(200);
     EXPECT_EQ(LabelEditor(grid), nullptr);
 
-    ASSERT_TRUE(harness::DoubleClickAt(grid, ValueCellPoint(grid, 0)));
+    ASSERT_TRUE(harness::DoubleClickListViewCell(grid, 0, 0));
     ASSERT_TRUE(harness::WaitUntil([&] { return LabelEditor(grid) != nullptr; }));
     HWND editor = LabelEditor(grid);
     ASSERT_TRUE(harness::TypeText("'x y'"));

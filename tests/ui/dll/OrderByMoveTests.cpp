@@ -35,33 +35,34 @@ TEST(OrderByMoves, CheckedKeysMoveWholeAndUncheckedRowsStayPut)
     HWND grid = run.Control(kOrderByGrid);
     ASSERT_EQ(OrderByRows(grid), (Rows{{"A", "DESC"}, {"B", ""}, {"C", ""}}));
 
+    // Shown selected, the checked key's empty direction takes the blank choice.
     ASSERT_TRUE(SelectRow(grid, 2));
     ASSERT_TRUE(run.Click(kMoveUp));
     ASSERT_TRUE(run.PreviewBecomes("SELECT * FROM T ORDER BY A DESC,C"));
-    EXPECT_EQ(OrderByRows(grid), (Rows{{"A", "DESC"}, {"C", ""}, {"B", ""}}));
+    EXPECT_EQ(OrderByRows(grid), (Rows{{"A", "DESC"}, {"C", "   "}, {"B", ""}}));
     EXPECT_EQ(harness::ListViewSelectedRow(grid), 1) << "the moved key stays selected";
 
     ASSERT_TRUE(run.Click(kMoveUp));
     ASSERT_TRUE(run.PreviewBecomes("SELECT * FROM T ORDER BY C,A DESC"));
-    EXPECT_EQ(OrderByRows(grid), (Rows{{"C", ""}, {"A", "DESC"}, {"B", ""}}));
+    EXPECT_EQ(OrderByRows(grid), (Rows{{"C", "   "}, {"A", "DESC"}, {"B", ""}}));
 
     // Up on the first row changes nothing.
     ASSERT_TRUE(run.Click(kMoveUp));
     harness::PumpMessagesFor(100);
-    EXPECT_EQ(OrderByRows(grid), (Rows{{"C", ""}, {"A", "DESC"}, {"B", ""}}));
+    EXPECT_EQ(OrderByRows(grid), (Rows{{"C", "   "}, {"A", "DESC"}, {"B", ""}}));
 
     // An unchecked row does not move, up or down.
     ASSERT_TRUE(SelectRow(grid, 2));
     ASSERT_TRUE(run.Click(kMoveUp));
     ASSERT_TRUE(run.Click(kMoveDown));
     harness::PumpMessagesFor(100);
-    EXPECT_EQ(OrderByRows(grid), (Rows{{"C", ""}, {"A", "DESC"}, {"B", ""}}));
+    EXPECT_EQ(OrderByRows(grid), (Rows{{"C", "   "}, {"A", "DESC"}, {"B", ""}}));
 
     // A checked key moves down past an unchecked row, its direction with it.
     ASSERT_TRUE(SelectRow(grid, 1));
     ASSERT_TRUE(run.Click(kMoveDown));
     harness::PumpMessagesFor(100);
-    EXPECT_EQ(OrderByRows(grid), (Rows{{"C", ""}, {"B", ""}, {"A", "DESC"}}));
+    EXPECT_EQ(OrderByRows(grid), (Rows{{"C", "   "}, {"B", ""}, {"A", "DESC"}}));
     EXPECT_EQ(run.Preview(), "SELECT * FROM T ORDER BY C,A DESC");
     ASSERT_TRUE(run.Click(IDOK));
     ASSERT_TRUE(run.Finish());

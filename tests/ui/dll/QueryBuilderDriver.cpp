@@ -198,6 +198,52 @@ bool ChooseInComboBox(HWND comboBox, const std::string& item)
     return harness::MoveMouseTo(list, point) && ClickWherePointerIs(list);
 }
 
+HWND OpenCellList(HWND grid)
+{
+    HWND found = nullptr;
+    for (HWND window : harness::TopLevelWindows(::GetWindowThreadProcessId(grid, nullptr))) {
+        char name[16] = {};
+        ::GetClassNameA(window, name, sizeof name);
+        if (std::strncmp(name, "Quervix:", 8) == 0) found = ::FindWindowExA(window, nullptr, "ListBox", nullptr);
+    }
+    return found;
+}
+
+HWND OpenCellListByClick(HWND grid, int row, int column)
+{
+    HWND list = nullptr;
+    for (int click = 0; click < 2 && !list; ++click) {
+        harness::PumpMessagesFor(::GetDoubleClickTime() + 50);
+        if (!harness::ClickListViewCell(grid, row, column)) return nullptr;
+        harness::WaitUntil([&] { return (list = OpenCellList(grid)) != nullptr; }, 500);
+    }
+    // The grid hands the keyboard to the list within its 100 ms poll.
+    if (list && !harness::WaitUntil([&] { return harness::FocusedWindow(grid) == list; })) return nullptr;
+    return list;
+}
+
+bool ChooseInCell(HWND grid, int row, int column, const std::string& entry)
+{
+    HWND list = OpenCellListByClick(grid, row, column);
+    const std::vector<std::string> items = list ? harness::ListBoxItems(list) : std::vector<std::string>();
+    const auto found = std::find(items.begin(), items.end(), entry);
+    POINT point{};
+    if (found == items.end() || !harness::ListBoxItemPoint(list, static_cast<int>(found - items.begin()), -1, point))
+        return false;
+    return harness::MoveMouseTo(list, point) && ClickWherePointerIs(list) &&
+           harness::WaitUntil([&] { return !OpenCellList(grid) && harness::ListViewCell(grid, row, column) == entry; });
+}
+
+bool TypeValue(HWND grid, int row, const std::string& text, HWND target)
+{
+    harness::PumpMessagesFor(::GetDoubleClickTime() + 50);
+    HWND editor = nullptr;
+    return harness::DoubleClickListViewCell(grid, row, 0) &&
+           harness::WaitUntil([&] { return (editor = ::FindWindowExA(grid, nullptr, "Edit", nullptr)) != nullptr; }) &&
+           harness::TypeText(text) && harness::ClickCenter(target) &&
+           harness::WaitUntil([&] { return harness::ListViewCell(grid, row, 0) == text; });
+}
+
 // Walks the caption row from the right edge leftwards, asking the window which part each
 // point is; works whatever the frame and button sizes of the desktop.
 bool FindCloseBox(HWND dialog, POINT& clientPoint)

@@ -108,6 +108,19 @@ HWND DropDownListOf(HWND comboBox);
 // item clicked in its list. False when the item is not there or the list did not open.
 bool ChooseInComboBox(HWND comboBox, const std::string& item);
 
+// The list box of the drop-down list a grid cell has open (a pop-up of the grid's
+// thread), or null when none is open.
+HWND OpenCellList(HWND grid);
+// Clicks a drop-down cell until its list opens (the first click on a row only selects
+// it) and has the keyboard; the list's list box, or null.
+HWND OpenCellListByClick(HWND grid, int row, int column);
+// Opens a drop-down cell's list by mouse and clicks the entry; true once the list has
+// closed with the entry in the cell.
+bool ChooseInCell(HWND grid, int row, int column, const std::string& entry);
+// The grid's value editor after a double-click on the cell, the text typed into it, and
+// a click on target to end the edit (Enter does not, in the query builder).
+bool TypeValue(HWND grid, int row, const std::string& text, HWND target);
+
 // The point of the dialog's close box in its client coordinates (the caption lies above
 // the client area), found by asking the window itself; false if there is none.
 bool FindCloseBox(HWND dialog, POINT& clientPoint);

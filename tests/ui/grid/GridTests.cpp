@@ -6,30 +6,33 @@
 #include "controls/OrderByListCtrl.h"
 #include "controls/WhereListCtrl.h"
 #include "platform/GdiDC.h"
+#include "module/RegisteredMessages.h"
 #include "platform/WinApp.h"
 
 namespace {
 
-// A visible top-level window with one report-view list view subclassed by a grid object;
+// A visible top-level window, which hands the grid its custom draw and clicks back as
+// a dialog does, with one report-view list view subclassed by a grid object; by default
 // without a header, so that the only text in an empty grid is the grid's own.
 class GridHost {
 public:
-    explicit GridHost(CXListCtrl& grid, int columns)
+    explicit GridHost(CXListCtrl& grid, int columns, DWORD style = LVS_NOCOLUMNHEADER)
     {
         AfxInitCommonControls();
-        m_frame = ::CreateWindowExA(0, "STATIC", "Grid host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 420, 260,
-                                    nullptr, nullptr, nullptr, nullptr);
-        HWND list = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER,
-                                      10, 10, 300, 160, m_frame, reinterpret_cast<HMENU>(100), nullptr, nullptr);
+        RegisterQuervixMessages();
+        const CString frameClass = AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+        m_frame.CreateEx(0, frameClass, "Grid host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 460, 300),
+                         nullptr, 0);
+        HWND list = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | style,
+                                      10, 10, 380, 160, m_frame, reinterpret_cast<HMENU>(100), nullptr, nullptr);
         grid.SubclassWindow(list);
-        for (int c = 0; c < columns; ++c) grid.InsertColumn(c, ("C" + std::to_string(c)).c_str(), LVCFMT_LEFT, 60, c);
+        for (int c = 0; c < columns; ++c) grid.InsertColumn(c, ("C" + std::to_string(c)).c_str(), LVCFMT_LEFT, 90, c);
         harness::PumpMessagesFor(50);
     }
-    ~GridHost() { ::DestroyWindow(m_frame); }
     HWND Frame() const { return m_frame; }
 
 private:
-    HWND m_frame = nullptr;
+    CWnd m_frame;
 };
 
 CStringArray Choices(std::initializer_list<const char*> texts)
@@ -266,6 +269,119 @@ TEST(GridPainting, EachGridPaintsItsOwnTextWhileEmpty)
     ExpectEmptyText<CXListCtrl>("There are no items to show.");
     ExpectEmptyText<CWhereListCtrl>("Add search condition here.");
     ExpectEmptyText<COrderByListCtrl>("No columns?");
+}
+
+// Every kind of cell on a grid with a visible header: a bold, coloured text; ticked and
+// unticked check boxes; drop-downs, whose button only the selected row shows; a progress
+// bar at 50 % whose text reads over the bar in the background colour; a disabled row.
+TEST(GridPainting, EachKindOfCellIsPaintedAsItsRecordSays)
+{
+    CXListCtrl grid;
+    GridHost host(grid, 4, LVS_SHOWSELALWAYS);
+    grid.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    CStringArray choices = Choices({"ASC", "DESC"});
+    for (int row = 0; row < 3; ++row) {
+        ASSERT_EQ(grid.InsertItem(row, ("row " + std::to_string(row)).c_str()), row);
+        grid.SetCellCheck(row, 1, row == 0 ? 1 : 0);
+        grid.SetCellCombo(row, 2, TRUE, &choices, 3, 1);
+    }
+    grid.SetItemText(1, 0, "bold", RGB(200, 0, 0), RGB(255, 255, 160));
+    grid.SetCellBold(1, 0, TRUE);
+    grid.SetCellProgress(1, 3, TRUE, nullptr);
+    grid.UpdateCellProgress(1, 3, 50);
+    grid.SetCellCheck(2, 1, 1);
+    grid.EnableRow(2, FALSE);
+    grid.SetCurSel(0);
+    ASSERT_TRUE(harness::BringToForeground(host.Frame()));
+    harness::PumpMessagesFor(100);
+    const harness::Image shot = harness::CaptureWindow(host.Frame());
+    harness::SaveBmp(shot, harness::ScreenshotPath("grid_cells.bmp"));
+
+    POINT origin{0, 0};
+    ::MapWindowPoints(grid, nullptr, &origin, 1);
+    RECT frame{};
+    ::GetWindowRect(host.Frame(), &frame);
+    auto at = [&](int x, int y) { return shot.At(origin.x - frame.left + x, origin.y - frame.top + y); };
+    auto cell = [&](int row, int column) {
+        CRect r;
+        grid.GetSubItemRect(row, column, LVIR_BOUNDS, r);
+        return r;
+    };
+    auto count = [&](const CRect& r, uint32_t colour) {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) n += at(x, y) == colour;
+        return n;
+    };
+    const uint32_t black = 0, grey = harness::Rgb(::GetSysColor(COLOR_GRAYTEXT));
+    const uint32_t face = harness::Rgb(::GetSysColor(COLOR_BTNFACE)), highlight = harness::Rgb(::GetSysColor(COLOR_HIGHLIGHT));
+
+    // A box without text is centred; the tick is strokes three pixels high, the first nine
+    // right of the box's inner left edge, falling four steps and rising three.
+    const CRect ticked = cell(0, 1), unticked = cell(1, 1), greyTick = cell(2, 1);
+    const int tickX = ticked.left + ticked.Width() / 2 - (ticked.Height() - 1) / 2 + 9;
+    for (int dy = 0; dy < 3; ++dy) EXPECT_EQ(at(tickX, ticked.top + 3 + dy), black) << dy;
+    EXPECT_EQ(at(tickX - 3, ticked.top + 6), black);
+    EXPECT_EQ(at(tickX - 6, ticked.top + 6), black);
+    EXPECT_EQ(count(CRect(tickX - 7, unticked.top + 3, tickX + 1, unticked.top + 10), black), 0);
+    EXPECT_EQ(at(tickX, greyTick.top + 4), grey) << "a disabled row ticks in grey";
+
+    // Button face only on the selected row's drop-down cell; other rows show the text alone.
+    const CRect button0 = cell(0, 2), button1 = cell(1, 2);
+    EXPECT_GT(count(CRect(button0.right - button0.Height(), button0.top, button0.right, button0.bottom), face), 4);
+    EXPECT_EQ(count(CRect(button1.right - button1.Height(), button1.top, button1.right, button1.bottom), face), 0);
+
+    // Half the bar filled; the text over it in the cell's background, the rest in its text colour.
+    const CRect bar = cell(1, 3);
+    const int middle = (bar.left + bar.right) / 2;
+    EXPECT_EQ(at(bar.left + 5, bar.bottom - 3), highlight);
+    EXPECT_EQ(at(bar.right - 5, bar.bottom - 3), 0xE0E0E0u);
+    EXPECT_GT(count(CRect(bar.left + 3, bar.top + 3, middle - 1, bar.bottom - 2), 0xFFFFFFu), 0);
+    EXPECT_GT(count(CRect(middle + 2, bar.top + 3, bar.right - 3, bar.bottom - 2), black), 0);
+    EXPECT_EQ(count(CRect(middle + 2, bar.top + 3, bar.right - 3, bar.bottom - 2), 0xFFFFFFu), 0);
+
+    // The owner's colours on a row that is not selected.
+    EXPECT_GT(count(cell(1, 0), harness::Rgb(RGB(200, 0, 0))), 0);
+    EXPECT_GT(count(cell(1, 0), harness::Rgb(RGB(255, 255, 160))), 0);
+}
+
+// A header check box checks or clears every check box of its column, and no other cell.
+TEST(GridHeader, ClickingAColumnWithAHeaderCheckBoxTicksTheWholeColumn)
+{
+    CXListCtrl grid;
+    GridHost host(grid, 3, 0);
+    for (int row = 0; row < 3; ++row) {
+        grid.InsertItem(row, "r");
+        if (row != 1) grid.SetCellCheck(row, 1, 0);
+    }
+    ASSERT_TRUE(grid.SetHeaderCheck(1, 1));
+    RECT item{};
+    ASSERT_TRUE(Header_GetItemRect(grid.GetHeaderCtrl(), 1, &item));
+    const POINT centre{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ASSERT_TRUE(harness::ClickAt(grid.GetHeaderCtrl(), centre));
+    EXPECT_EQ(grid.GetHeaderCheck(1), 2);
+    EXPECT_EQ(std::vector<int>({grid.GetCellCheck(0, 1), grid.GetCellCheck(1, 1), grid.GetCellCheck(2, 1)}),
+              std::vector<int>({1, -1, 1}));
+    harness::PumpMessagesFor(::GetDoubleClickTime() + 50);
+    ASSERT_TRUE(harness::ClickAt(grid.GetHeaderCtrl(), centre));
+    EXPECT_EQ(grid.GetHeaderCheck(1), 1);
+    EXPECT_EQ(grid.GetCellCheck(2, 1), 0);
+}
+
+// Each cell label is a tool of its own, numbered row x 1000 + column + 1.
+TEST(GridTips, EachCellIsAToolNumberedByRowAndColumn)
+{
+    CXListCtrl grid;
+    GridHost host(grid, 3);
+    for (int row = 0; row < 3; ++row) grid.InsertItem(row, "label");
+    CRect target;
+    ASSERT_TRUE(grid.GetSubItemRect(2, 1, LVIR_BOUNDS, target));
+    TOOLINFOA info{};
+    EXPECT_EQ(grid.OnToolHitTest(target.CenterPoint(), &info), 2002);
+    EXPECT_EQ(info.uId, 2002u);
+    RECT client{};
+    grid.GetClientRect(&client);
+    EXPECT_EQ(grid.OnToolHitTest(CPoint(client.right - 2, client.bottom - 2), &info), -1);
 }
 
 }  // namespace

@@ -210,10 +210,13 @@ bool ListViewCellRect(HWND listView, int row, int column, RECT& cell)
     if (!::SendMessageTimeoutA(listView, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
                                reinterpret_cast<LPARAM>(&bounds), SMTO_ABORTIFHUNG, 2000, &ok) || !ok)
         return false;
-    if (column == 0) {
-        DWORD_PTR width = 0;
-        ::SendMessageTimeoutA(listView, LVM_GETCOLUMNWIDTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &width);
-        bounds.right = bounds.left + static_cast<LONG>(width);
+    // Column 0 answers the whole row: its own place is its header item's, wherever the
+    // columns were reordered to show it, shifted as the row is scrolled.
+    RECT item{};
+    HWND header = reinterpret_cast<HWND>(::SendMessageA(listView, LVM_GETHEADER, 0, 0));
+    if (column == 0 && header && ::SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item))) {
+        bounds.right = bounds.left + item.right;
+        bounds.left += item.left;
     }
     cell = bounds;
     return cell.right > cell.left && cell.bottom > cell.top;

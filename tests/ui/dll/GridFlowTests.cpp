@@ -1,0 +1,132 @@
+// The WHERE and ORDER BY grids used as a user uses them: the whole statement built by
+// mouse alone and by keyboard alone, and a drop-down list left by Escape, by a click
+// outside, and followed by the arrow keys.
+#include "QueryBuilderDriver.h"
+#include "WhenPrintedDriver.h"
+
+namespace dlltest {
+namespace {
+
+const char kColumns[] = "A\tB\t";
+const char kWanted[] = "SELECT A,B FROM T WHERE  ( A LIKE 'x%' ) OR ( B = 2 ) ORDER BY B DESC";
+
+// Cells of the two grids.
+enum { kValue = 0, kAndOr = 1, kField = 2, kOperator = 3 };
+enum { kKeyCheck = 0, kKeyDirection = 2 };
+
+TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
+{
+    QueryRun run("T", kColumns, "");
+    ASSERT_NE(run.Dialog(), nullptr);
+    HWND where = run.Control(kWhereGrid), orderBy = run.Control(kOrderByGrid), preview = run.Control(kPreview);
+    ASSERT_TRUE(run.ClickColumnCheck(1) && run.ClickColumnCheck(2));
+    ASSERT_TRUE(run.Click(kAddWhere) && run.Click(kAddWhere));
+
+    ASSERT_TRUE(ChooseInCell(where, 0, kOperator, "LIKE"));
+    ASSERT_TRUE(TypeValue(where, 0, "'x%'", preview));
+    ASSERT_TRUE(ChooseInCell(where, 1, kAndOr, "OR"));
+    ASSERT_TRUE(TypeValue(where, 1, "2", preview));
+    // The first click on a check box ticks it and selects the row, so the next one opens the list.
+    ASSERT_TRUE(harness::ClickListViewCell(orderBy, 1, kKeyCheck));
+    ASSERT_TRUE(harness::WaitUntil([&] { return harness::ListViewSelectedRow(orderBy) == 1; }));
+    ASSERT_TRUE(ChooseInCell(orderBy, 1, kKeyDirection, "DESC"));
+
+    ASSERT_TRUE(run.PreviewBecomes(kWanted)) << run.Preview();
+    harness::SaveBmp(harness::CaptureWindow(run.Dialog()), harness::ScreenshotPath("grid_all_clauses.bmp"));
+    ASSERT_TRUE(run.Click(IDOK));
+    ASSERT_TRUE(run.Finish());
+    EXPECT_EQ(run.ReturnedText(), kWanted);
+}
+
+// Tab order, Space on the column list, the buttons and check boxes, arrows between a
+// row's drop-down cells, F4 and Alt+Down to open, letters and Enter in the list, F2 to
+// edit a value and Tab to leave it.
+TEST(GridFlows, KeyboardAloneBuildsTheWholeStatement)
+{
+    QueryRun run("T", kColumns, "");
+    ASSERT_NE(run.Dialog(), nullptr);
+    // A list view that tracks the pointer takes the focus when the pointer rests on it.
+    ASSERT_TRUE(harness::MoveMouseTo(run.Dialog(), POINT{4, 4}));
+    using harness::kShift;
+    using harness::kAlt;
+    const struct Step {
+        WORD key;
+        unsigned modifiers;
+        const char* text;  // typed after the key when not null
+    } steps[] = {
+        {VK_TAB, 0, nullptr},   {VK_HOME, 0, nullptr},  {VK_DOWN, 0, nullptr},  {VK_SPACE, 0, nullptr},
+        {VK_DOWN, 0, nullptr},  {VK_SPACE, 0, nullptr},                                    // A and B ticked
+        {VK_TAB, 0, nullptr},   {VK_TAB, 0, nullptr},   {VK_TAB, 0, nullptr},   {VK_TAB, 0, nullptr},
+        {VK_SPACE, 0, nullptr}, {VK_SPACE, 0, nullptr},                                    // "+" twice
+        {VK_TAB, kShift, nullptr}, {VK_HOME, 0, nullptr}, {VK_RIGHT, 0, nullptr},
+        {VK_F4, 0, "L"},        {VK_RETURN, 0, nullptr},                                   // LIKE
+        {VK_F2, 0, "'x%'"},     {VK_TAB, 0, nullptr},   {VK_TAB, kShift, nullptr},
+        {VK_DOWN, 0, nullptr},  {VK_LEFT, 0, nullptr},  {VK_LEFT, 0, nullptr},
+        {VK_F4, 0, "O"},        {VK_RETURN, 0, nullptr},                                   // OR
+        {VK_F2, 0, "2"},        {VK_TAB, 0, nullptr},
+        {VK_TAB, 0, nullptr},   {VK_TAB, 0, nullptr},   {VK_TAB, 0, nullptr},              // to ORDER BY
+        {VK_HOME, 0, nullptr},  {VK_DOWN, 0, nullptr},  {VK_SPACE, 0, nullptr},            // B ticked
+        {VK_DOWN, kAlt, "D"},   {VK_RETURN, 0, nullptr},                                   // DESC
+    };
+    for (const Step& step : steps) {
+        ASSERT_TRUE(harness::PressKey(step.key, step.modifiers));
+        harness::PumpMessagesFor(150);
+        if (step.text) {
+            ASSERT_TRUE(harness::TypeText(step.text));
+        }
+        harness::PumpMessagesFor(150);
+    }
+    ASSERT_TRUE(run.PreviewBecomes(kWanted)) << run.Preview();
+    for (WORD key : {VK_TAB, VK_TAB, VK_TAB, VK_SPACE}) ASSERT_TRUE(harness::PressKey(key));  // OK
+    ASSERT_TRUE(run.Finish());
+    EXPECT_EQ(run.ReturnedText(), kWanted);
+}
+
+// Arrow keys move the cell's text with the list still open; Escape, or a click below the
+// rows, puts back the text chosen when the list opened and changes nothing else.
+TEST(GridFlows, LeavingAListRestoresTheCell)
+{
+    QueryRun run("T", kColumns, "SELECT * FROM T WHERE  ( A = 1 )");
+    ASSERT_NE(run.Dialog(), nullptr);
+    HWND where = run.Control(kWhereGrid);
+    // Selecting the row recomposes the host's statement; the lists change nothing more.
+    const std::string composed = "SELECT * FROM T WHERE  ( A = 1 ) ";
+    for (int leave = 0; leave < 2; ++leave) {
+        ASSERT_NE(OpenCellListByClick(where, 0, kOperator), nullptr);
+        ASSERT_TRUE(harness::PressKey(VK_DOWN));
+        ASSERT_TRUE(harness::WaitUntil([&] { return harness::ListViewCell(where, 0, kOperator) == "LIKE"; }));
+        EXPECT_NE(OpenCellList(where), nullptr) << "the list stays open while keys move it";
+        if (leave == 0) {
+            ASSERT_TRUE(harness::PressKey(VK_ESCAPE));
+        } else {
+            RECT client{};
+            ::GetClientRect(where, &client);
+            ASSERT_TRUE(harness::ClickAt(where, POINT{client.right / 2, client.bottom - 4}));
+        }
+        ASSERT_TRUE(harness::WaitUntil([&] { return !OpenCellList(where); }));
+        EXPECT_EQ(harness::ListViewCell(where, 0, kOperator), "=");
+        EXPECT_EQ(run.Preview(), composed);
+    }
+    ASSERT_TRUE(run.Click(IDCANCEL));
+    ASSERT_TRUE(run.Finish());
+}
+
+// Ticking the When Printed row by mouse asks for its text; the key is then that text alone.
+TEST(GridFlows, TickingTheWhenPrintedKeyAsksForItsText)
+{
+    QueryRun run("T", "a\tb\t{When Printed}\t", "");
+    ASSERT_NE(run.Dialog(), nullptr);
+    HWND orderBy = run.Control(kOrderByGrid);
+    ASSERT_TRUE(harness::ClickListViewCell(orderBy, 0, kKeyCheck));
+    ASSERT_TRUE(harness::ClickListViewCell(orderBy, 2, kKeyCheck));
+    WhenPrintedAsk ask(run.ThreadId());
+    ASSERT_NE(ask.Window(), nullptr);
+    EXPECT_EQ(ask.Choices(), (std::vector<std::string>{"A", "B"}));
+    ASSERT_TRUE(ask.TypePrompt("Sort by") && ask.Accept());
+    ASSERT_TRUE(run.PreviewBecomes("SELECT * FROM T ORDER BY {'Sort by'|'A'}")) << run.Preview();
+    ASSERT_TRUE(run.Click(IDCANCEL));
+    ASSERT_TRUE(run.Finish());
+}
+
+}  // namespace
+}  // namespace dlltest
