@@ -86,16 +86,18 @@ TEST(GridFlows, KeyboardAloneBuildsTheWholeStatement)
 // rows, puts back the text chosen when the list opened and changes nothing else.
 TEST(GridFlows, LeavingAListRestoresTheCell)
 {
-    QueryRun run("T", kColumns, "SELECT * FROM T WHERE  ( A = 1 )");
+    const std::string statement = "SELECT * FROM T WHERE  ( A = 1 ) AND ( B LIKE 'y%' ) OR ( A = 3 ) ORDER BY A,B DESC";
+    QueryRun run("T", kColumns, statement + " ");
     ASSERT_NE(run.Dialog(), nullptr);
     HWND where = run.Control(kWhereGrid);
-    // Selecting the row recomposes the host's statement; the lists change nothing more.
-    const std::string composed = "SELECT * FROM T WHERE  ( A = 1 ) ";
     for (int leave = 0; leave < 2; ++leave) {
         ASSERT_NE(OpenCellListByClick(where, 0, kOperator), nullptr);
         ASSERT_TRUE(harness::PressKey(VK_DOWN));
         ASSERT_TRUE(harness::WaitUntil([&] { return harness::ListViewCell(where, 0, kOperator) == "LIKE"; }));
         EXPECT_NE(OpenCellList(where), nullptr) << "the list stays open while keys move it";
+        RECT dialog{};
+        ::GetWindowRect(run.Dialog(), &dialog);
+        harness::SaveBmp(harness::CaptureScreenArea(dialog), harness::ScreenshotPath("grid_list_open.bmp"));
         if (leave == 0) {
             ASSERT_TRUE(harness::PressKey(VK_ESCAPE));
         } else {
@@ -105,7 +107,7 @@ TEST(GridFlows, LeavingAListRestoresTheCell)
         }
         ASSERT_TRUE(harness::WaitUntil([&] { return !OpenCellList(where); }));
         EXPECT_EQ(harness::ListViewCell(where, 0, kOperator), "=");
-        EXPECT_EQ(run.Preview(), composed);
+        EXPECT_EQ(run.Preview(), statement);
     }
     ASSERT_TRUE(run.Click(IDCANCEL));
     ASSERT_TRUE(run.Finish());
