@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "QueryBuilderDriver.h"
 #include "WhenPrintedDriver.h"
 
@@ -121,6 +123,15 @@ TEST(TableDropDown, ALongTableNameOpensTheListAtSevenEighthsOfItsExtentInPlace)
         << "the list is " << Width(shown) << " wide, needs " << needed;
     EXPECT_EQ(shown.left, box.left) << "the list keeps the box's left edge";
     EXPECT_GE(shown.top, box.bottom - 2) << "the list still opens below the box";
+    // The list shares the blue "Syntax:" label's id (1000); only the label is coloured blue.
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    for (const auto& [message, control, blue] : {std::tuple{WM_CTLCOLORLISTBOX, list, false},
+                                                  std::tuple{WM_CTLCOLORSTATIC, ::GetDlgItem(run.Dialog(), 1000), true}}) {
+        ::SetTextColor(dc, RGB(0, 0, 0));
+        harness::Query(run.Dialog(), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+        EXPECT_EQ(::GetTextColor(dc) == RGB(0, 0, 255), blue) << message;
+    }
+    ::DeleteDC(dc);
 
     // A second click on the box closes the list (Escape would not: the dialog eats it).
     harness::PumpMessagesFor(::GetDoubleClickTime() + 50);
