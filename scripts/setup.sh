@@ -12,7 +12,8 @@ pkgs=(cmake ninja-build g++ make
       g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
       binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
       wine wine64 xvfb xauth xdotool x11-utils imagemagick
-      googletest libbenchmark-dev python3)
+      googletest libbenchmark-dev python3
+      clang-14 libclang-rt-14-dev llvm-14)
 for p in "${pkgs[@]}"; do have_pkg "$p" || need+=("$p"); done
 
 if ((${#need[@]})); then
@@ -31,8 +32,11 @@ for t in x86_64-w64-mingw32 i686-w64-mingw32; do
   done
 done
 
-for c in cmake ninja x86_64-w64-mingw32-g++ i686-w64-mingw32-g++ wine Xvfb xdotool import; do
+for c in cmake ninja x86_64-w64-mingw32-g++ i686-w64-mingw32-g++ wine Xvfb xdotool import clang++-14; do
   have_cmd "$c" || { echo "setup: $c is still missing" >&2; exit 1; }
 done
 [[ -f /usr/src/googletest/CMakeLists.txt ]] || { echo "setup: GoogleTest source missing" >&2; exit 1; }
+# libFuzzer comes with clang's runtime libraries, not with the compiler package.
+[[ -f "$(clang-14 -print-runtime-dir)/libclang_rt.fuzzer-x86_64.a" ]] ||
+  { echo "setup: libFuzzer missing (libclang-rt-14-dev)" >&2; exit 1; }
 echo "setup: all tools present"

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds all three targets and runs every test:
+# Installs what is missing, builds the four presets and runs every test:
 # native engine tests, the win64 engine and UI tests under Wine on Xvfb,
-# and the static checks of both DLLs.
+# the static checks of both DLLs, and a replay of the fuzz corpora under the sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
 
 scripts/setup.sh
 jobs=$(nproc)
-for preset in native win32 win64; do
+for preset in native win32 win64 fuzz; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
 done
@@ -21,7 +21,7 @@ rm -rf "$QUERVIX_SCREENSHOT_DIR" && mkdir -p "$QUERVIX_SCREENSHOT_DIR"
 trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
 
 passed=0 failed=0 status=0
-for preset in native win32 win64; do
+for preset in native win32 win64 fuzz; do
   echo "== tests: $preset"
   log=$(mktemp)
   if ctest --test-dir "build/$preset" --output-on-failure 2>&1 | tee "$log"; then :; fi

@@ -1,0 +1,64 @@
+// Shared by the fuzz targets: a fatal check that libFuzzer reports as a crash, and
+// the rules every opened-and-composed query keeps, whatever its input.
+#pragma once
+
+#include "dialog/MemoryQuery.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace fuzz {
+
+inline void Require(bool condition, const char* rule)
+{
+    if (!condition) {
+        std::fprintf(stderr, "broken rule: %s\n", rule);
+        std::abort();
+    }
+}
+
+// The composer refuses only an empty select list or an empty table name.
+inline const char* ExpectedOpeningError(CMemoryQuery& query)
+{
+    CMemoryForm& form = query.Form();
+    bool selectWritten = form.GetColumnCheck(0) > 0;
+    for (int i = 1; i < form.GetColumnItemCount() && !selectWritten; ++i)
+        selectWritten = form.GetColumnCheck(i) > 0 && !CQueryFormState::QuoteName(form.GetColumnItemText(i)).IsEmpty();
+    if (!selectWritten)
+        return "Syntax Error: SELECT ?Columns?";
+    if (form.GetTableText().IsEmpty())
+        return "Syntax Error: SELECT Columns FROM ?table?";
+    return nullptr;
+}
+
+// Opens the statement as the dialog does and presses OK. Something is always
+// checked after opening, and a parsed form always has its connectors, so OK
+// fails only as ExpectedOpeningError says. Returns the composed text, or an
+// empty string when OK was refused.
+inline std::string OpenAndPressOk(const std::string& table, const std::string& columns,
+                                  const std::string& statement, CMemoryQuery& query)
+{
+    query.State().AddTableColumns(table.c_str(), columns.c_str());
+    query.State().SetSQLQuery(statement.c_str());
+    query.Open();
+    const CMemoryForm& form = query.Form();
+    bool anyChecked = false;
+    for (int i = 0; i < form.GetColumnItemCount(); ++i)
+        anyChecked = anyChecked || form.GetColumnCheck(i) > 0;
+    Require(anyChecked, "an opened statement leaves at least one column item checked");
+
+    const char* expectedError = ExpectedOpeningError(query);
+    const BOOL composed = query.PressOk();
+    const CQueryFormState& state = query.State();
+    if (expectedError) {
+        Require(!composed && state.m_strError == expectedError, "OK is refused with the first error");
+        return std::string();
+    }
+    Require(composed && state.m_strError.IsEmpty(), "OK composes a form that has columns and a table");
+    Require(state.m_strStatement.Str().rfind("SELECT ", 0) == 0, "the statement starts with SELECT");
+    Require(form.GetPreviewText() == state.m_strStatement, "the preview shows the statement");
+    return state.m_strStatement.Str();
+}
+
+}  // namespace fuzz
