@@ -70,18 +70,31 @@ DialogAutoPilot::DialogAutoPilot(AutoPilotPlan plan)
     : plan_(std::move(plan)), callReturned_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
 
 DialogAutoPilot::~DialogAutoPilot() {
-    if (worker_.joinable()) {
-        SetEvent(callReturned_);
-        worker_.join();
-    }
+    SetEvent(callReturned_);
+    Join();
     CloseHandle(callReturned_);
 }
 
-void DialogAutoPilot::Start() { worker_ = std::thread([this] { Run(); }); }
+void DialogAutoPilot::Start() {
+    worker_ = CreateThread(nullptr, 0, &DialogAutoPilot::ThreadMain, this, 0, nullptr);
+    if (!worker_) GiveUp("cannot start the auto-pilot thread");
+}
+
+DWORD WINAPI DialogAutoPilot::ThreadMain(void* self) {
+    static_cast<DialogAutoPilot*>(self)->Run();
+    return 0;
+}
+
+void DialogAutoPilot::Join() {
+    if (!worker_) return;
+    WaitForSingleObject(worker_, INFINITE);
+    CloseHandle(worker_);
+    worker_ = nullptr;
+}
 
 std::string DialogAutoPilot::Finish() {
     SetEvent(callReturned_);
-    if (worker_.joinable()) worker_.join();
+    Join();
     if (!sawDialog_) return "the call returned without showing the dialog";
     return failure_;
 }

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <string>
-#include <thread>
 
 struct AutoPilotPlan {
     DWORD dialogThreadId = 0;    // the thread whose modal loop runs the dialog
@@ -25,7 +24,9 @@ public:
     std::string Finish();
 
 private:
+    static DWORD WINAPI ThreadMain(void* self);
     void Run();
+    void Join();
     HWND WaitForDialog(DWORD deadline) const;
     bool WaitForClose(HWND dialog, DWORD deadline) const;
     void CloseRefusedDialog(HWND dialog);
@@ -33,7 +34,7 @@ private:
 
     AutoPilotPlan plan_;
     HANDLE callReturned_;
-    std::thread worker_;
+    HANDLE worker_ = nullptr;  // a plain Win32 thread: the win32 thread model has no std::thread
     bool sawDialog_ = false;   // written by the worker, read after the join
     std::string failure_;      // likewise
 };

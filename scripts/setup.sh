@@ -8,12 +8,15 @@ need=()
 have_cmd() { command -v "$1" >/dev/null 2>&1; }
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
+# The cross compilers of the win32 thread model (cmake/toolchain-*.cmake name them): the DLL
+# then links no pthreads layer. clang, lld and llvm make and test the MSVC import library of
+# the release packages; zip and unzip pack and unpack them; libclang-rt holds libFuzzer.
 pkgs=(cmake ninja-build g++ make
-      g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+      g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
       binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
       wine wine64 xvfb xauth xdotool x11-utils imagemagick
       googletest libbenchmark-dev python3
-      clang-14 libclang-rt-14-dev llvm-14)
+      clang-14 libclang-rt-14-dev llvm-14 clang lld llvm zip unzip)
 for p in "${pkgs[@]}"; do have_pkg "$p" || need+=("$p"); done
 
 if ((${#need[@]})); then
@@ -23,16 +26,8 @@ if ((${#need[@]})); then
   apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
 
-# The posix thread model gives the cross compilers std::thread and std::mutex.
-for t in x86_64-w64-mingw32 i686-w64-mingw32; do
-  for c in gcc g++; do
-    if [[ -e /usr/bin/$t-$c-posix ]] && [[ "$(readlink -f /usr/bin/$t-$c)" != /usr/bin/$t-$c-posix ]]; then
-      update-alternatives --set "$t-$c" "/usr/bin/$t-$c-posix" >/dev/null
-    fi
-  done
-done
-
-for c in cmake ninja x86_64-w64-mingw32-g++ i686-w64-mingw32-g++ wine Xvfb xdotool import clang++-14; do
+for c in cmake ninja x86_64-w64-mingw32-g++-win32 i686-w64-mingw32-g++-win32 wine Xvfb xdotool import \
+         clang clang++-14 lld-link llvm-dlltool zip unzip; do
   have_cmd "$c" || { echo "setup: $c is still missing" >&2; exit 1; }
 done
 [[ -f /usr/src/googletest/CMakeLists.txt ]] || { echo "setup: GoogleTest source missing" >&2; exit 1; }

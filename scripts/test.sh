@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the four presets and runs every test:
+# Installs what is missing, builds every preset and the release archives, and runs every test:
 # native engine tests, the win64 engine and UI tests under Wine on Xvfb,
-# the static checks of both DLLs, and a replay of the fuzz corpora under the sanitizers.
+# the static checks of both DLLs, a replay of the fuzz corpora under the sanitizers,
+# and the proofs on the release archives.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
@@ -12,6 +13,9 @@ for preset in native win32 win64 fuzz; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
 done
+# The release archives (dist/) and the project that proves them (tests/package).
+scripts/package.sh
+cmake -S tests/package -B build/package-tests -DQUERVIX_DIST="$PWD/dist" >/dev/null
 
 ensure_wine_prefix
 ensure_display
@@ -21,7 +25,7 @@ rm -rf "$QUERVIX_SCREENSHOT_DIR" && mkdir -p "$QUERVIX_SCREENSHOT_DIR"
 trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
 
 passed=0 failed=0 status=0
-for preset in native win32 win64 fuzz; do
+for preset in native win32 win64 fuzz package-tests; do
   echo "== tests: $preset"
   log=$(mktemp)
   if ctest --test-dir "build/$preset" --output-on-failure 2>&1 | tee "$log"; then :; fi

@@ -1,7 +1,7 @@
 // CExCheckListBox: one tool per item, whose tip text is the item's text.
 #include "controls/ExCheckListBox.h"
 
-#include <string>
+#include <vector>
 
 const MessageMap* CExCheckListBox::StaticMessageMap()
 {
@@ -47,9 +47,9 @@ BOOL CExCheckListBox::OnToolTipText(UINT id, NMHDR* pNMHDR, LRESULT* pResult)
     } else if (pNMHDR->code == TTN_NEEDTEXTW && !text.IsEmpty()) {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
         const int needed = ::MultiByteToWideChar(CP_ACP, 0, text, text.GetLength(), nullptr, 0);
-        std::wstring wide(static_cast<std::size_t>(needed > 0 ? needed : 0), L'\0');
-        if (needed > 0) ::MultiByteToWideChar(CP_ACP, 0, text, text.GetLength(), &wide[0], needed);
-        ::lstrcpynW(info->szText, wide.c_str(), kMaxTipChars + 1);
+        std::vector<wchar_t> wide(static_cast<std::size_t>(needed > 0 ? needed : 0) + 1, L'\0');
+        if (needed > 0) ::MultiByteToWideChar(CP_ACP, 0, text, text.GetLength(), wide.data(), needed);
+        ::lstrcpynW(info->szText, wide.data(), kMaxTipChars + 1);
     }
     return TRUE;
 }

@@ -6,6 +6,12 @@
 
 #include "module/RegisteredMessages.h"
 
+// The C++ runtime's reserve for throwing exceptions when memory runs out: a heap block of
+// about 70 KB that the runtime allocates at load and never frees by itself.
+namespace __gnu_cxx {
+void __freeres();
+}
+
 namespace {
 // Constructed before DllMain runs, without an application name, so message boxes are
 // captioned with the module's name.
@@ -16,8 +22,10 @@ CQuervixApp::~CQuervixApp() = default;
 
 // Registers the grid messages by name and the common-control classes once per process;
 // the dialogs then only read them. Detaching unregisters our popup window classes so a
-// later load at the same address starts clean.
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+// later load at the same address starts clean, and, when the host frees the library while
+// it goes on running, returns the runtime's exception reserve to the heap, so that hosts
+// which load the library only while the user builds a query do not grow with every load.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
@@ -27,6 +35,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
         break;
     case DLL_PROCESS_DETACH:
         AfxTermModule();
+        if (!reserved) __gnu_cxx::__freeres();
         break;
     default:
         break;

@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
 #include <list>
 #include <string>
 
@@ -109,8 +108,9 @@ CString AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, 
 {
     HINSTANCE instance = AfxGetInstanceHandle();
     char name[96];
-    std::snprintf(name, sizeof name, "Quervix:%p:%x:%p:%p:%p", static_cast<void*>(instance), classStyle,
-                  static_cast<void*>(cursor), static_cast<void*>(background), static_cast<void*>(icon));
+    AfxFormatHexName(name, sizeof name, "Quervix:",
+                     {reinterpret_cast<std::uintptr_t>(instance), classStyle, reinterpret_cast<std::uintptr_t>(cursor),
+                      reinterpret_cast<std::uintptr_t>(background), reinterpret_cast<std::uintptr_t>(icon)});
 
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
@@ -131,4 +131,23 @@ CString AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, 
     if (!::RegisterClassExA(&wc)) return CString();
     RegisteredClasses().emplace_back(name);
     return CString(name);
+}
+
+void AfxFormatHexName(char* out, std::size_t cap, const char* prefix, std::initializer_list<std::uintptr_t> values)
+{
+    if (!out || cap == 0) return;
+    std::size_t length = 0;
+    auto put = [&](char ch) {
+        if (length + 1 < cap) out[length++] = ch;
+    };
+    for (const char* p = prefix; p && *p; ++p) put(*p);
+    bool first = true;
+    for (std::uintptr_t value : values) {
+        if (!first) put(':');
+        first = false;
+        int shift = static_cast<int>(sizeof value * 8) - 4;
+        while (shift > 0 && ((value >> shift) & 0xF) == 0) shift -= 4;
+        for (; shift >= 0; shift -= 4) put("0123456789ABCDEF"[(value >> shift) & 0xF]);
+    }
+    out[length] = '\0';
 }

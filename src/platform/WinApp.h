@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+
 class CWinApp;
 
 // Where dialog templates and icons are looked up (m_hCurrentResourceHandle, which a
@@ -49,3 +53,8 @@ BOOL AfxInitCommonControls();
 
 // The caption AfxMessageBox uses: the application name, or the module's file name.
 const char* AfxGetAppName();
+
+// Writes prefix followed by the values in hexadecimal, separated by ':', cut to fit cap: the
+// names of our window classes and properties, unique per module and object. Hand-written so
+// that the DLL does not carry the C runtime's printf machinery for three names.
+void AfxFormatHexName(char* out, std::size_t cap, const char* prefix, std::initializer_list<std::uintptr_t> values);

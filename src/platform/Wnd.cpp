@@ -1,8 +1,6 @@
 // CWnd: binding objects to windows, the router, reflection and message-map search.
 #include "platform/Wnd.h"
 
-#include <cstdio>
-
 #include "platform/DataExchange.h"
 #include "platform/WinApp.h"
 
@@ -15,9 +13,9 @@ const char* PropertyName(const char* role)
     static char objectName[64];
     static char superName[64];
     static const bool initialised = [] {
-        void* tag = reinterpret_cast<void*>(CWnd::GetRouterProc());
-        std::snprintf(objectName, sizeof objectName, "Quervix.CWnd.%p", tag);
-        std::snprintf(superName, sizeof superName, "Quervix.Super.%p", tag);
+        const auto tag = reinterpret_cast<std::uintptr_t>(CWnd::GetRouterProc());
+        AfxFormatHexName(objectName, sizeof objectName, "Quervix.CWnd.", {tag});
+        AfxFormatHexName(superName, sizeof superName, "Quervix.Super.", {tag});
         return true;
     }();
     (void)initialised;

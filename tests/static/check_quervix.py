@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """check_quervix.py: static checks of a built Quervix.dll, or of a host program that loads it.
 
-    check_quervix.py DLL {i386,x86-64}         the library: machine, exports, imports, resources
-    check_quervix.py --exe EXE {i386,x86-64}   a host: machine and imports (and no link to the DLL)
+    check_quervix.py [--version V] DLL {i386,x86-64}   the library: machine, size, exports, imports,
+                                                       resources (version V, default 1.0.0.0)
+    check_quervix.py --exe EXE {i386,x86-64}           a host: machine and imports (and no link to the DLL)
 
 Every check runs and reports what it found against what was expected. Exit status: 0 when all
 hold, 1 when any fails, 2 when the file cannot be read as a PE image."""
@@ -17,6 +18,8 @@ EXPECTED_EXPORTS = {1: "CreateSELECTSQLQueryDlg", 2: "GetSELECTSQLQuery"}
 # Only DLLs that every Windows has: the C and C++ runtimes and threads are linked statically.
 ALLOWED_IMPORTS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll", "advapi32.dll"}
 MANIFEST_ARCH = {"i386": "x86", "x86-64": "amd64"}
+# The DLL as shipped (stripped): the C++ runtime linked in must stay a small part of it.
+MAX_DLL_BYTES = 256 * 1024
 
 WS_CAPTION, WS_SYSMENU, WS_TABSTOP = 0x00C00000, 0x00080000, 0x00010000
 WS_MINIMIZEBOX, WS_MAXIMIZEBOX, DS_MODALFRAME = 0x00020000, 0x00010000, 0x80
@@ -35,8 +38,7 @@ WHEN_PRINTED_CONTROLS = [(1, "Button"), (2, "Button"), (2279, "ComboBox"), (2260
                          (-1, "Static"), (-1, "Static")]
 ICON_SIZES = {1001: [32], 1005: [32, 16], 1006: [32], 1007: [32]}
 VERSION_STRINGS = {"CompanyName": "Halvane", "FileDescription": "Halvane SQL Query Builder",
-                   "FileVersion": "1.0.0.0", "ProductVersion": "1.0.0.0", "InternalName": "Quervix.dll",
-                   "OriginalFilename": "Quervix.dll", "ProductName": "Quervix"}
+                   "InternalName": "Quervix.dll", "OriginalFilename": "Quervix.dll", "ProductName": "Quervix"}
 
 
 def decoration(name):
@@ -66,6 +68,13 @@ def check_kind(image, path, host_program):
     name = os.path.basename(path)
     if not host_program and name.lower() != "quervix.dll":
         return [f"file is named {name}, but hosts load Quervix.dll"]
+    return []
+
+
+def check_size(path):
+    size = os.path.getsize(path)
+    if size > MAX_DLL_BYTES:
+        return [f"file is {size:,} bytes ({size / 1024:.0f} KB), more than the {MAX_DLL_BYTES // 1024} KB allowed"]
     return []
 
 
@@ -201,31 +210,32 @@ def check_icons(image):
     return problems
 
 
-def check_version(image):
+def check_version(image, version):
     data = image.resource(res.RT_VERSION, 1)
     if data is None:
         return ["version record 1 is missing"]
     fixed, strings = res.parse_version(data)
     problems = []
     for field in ("file_version", "product_version"):
-        if fixed[field] != "1.0.0.0":
-            problems.append(f"fixed {field} is {fixed[field]}, expected 1.0.0.0")
+        if fixed[field] != version:
+            problems.append(f"fixed {field} is {fixed[field]}, expected {version}")
     if fixed["file_type"] != 2:
         problems.append(f"file type {fixed['file_type']}, expected 2 (a DLL)")
-    for name, value in VERSION_STRINGS.items():
+    wanted = dict(VERSION_STRINGS, FileVersion=version, ProductVersion=version)
+    for name, value in wanted.items():
         if strings.get(name) != value:
             problems.append(f"{name} is {strings.get(name)!r}, expected {value!r}")
     return problems
 
 
-def check_manifest(image, arch):
+def check_manifest(image, arch, version):
     data = image.resource(res.RT_MANIFEST, 2)
     if data is None:
         return ["manifest 2 (the DLL's own activation context) is missing"]
     identity, description, dependencies = res.parse_manifest(data)
     problems = []
-    if not identity.get("name") or identity.get("type") != "win32" or identity.get("version") != "1.0.0.0":
-        problems.append(f"assemblyIdentity {identity} needs type win32, a name and version 1.0.0.0")
+    if not identity.get("name") or identity.get("type") != "win32" or identity.get("version") != version:
+        problems.append(f"assemblyIdentity {identity} needs type win32, a name and version {version}")
     if identity.get("processorArchitecture", MANIFEST_ARCH[arch]) != MANIFEST_ARCH[arch]:
         problems.append(f"processorArchitecture {identity['processorArchitecture']}, expected {MANIFEST_ARCH[arch]}")
     if not description:
@@ -235,17 +245,18 @@ def check_manifest(image, arch):
     return problems
 
 
-def run_checks(image, path, arch, host_program):
+def run_checks(image, path, arch, host_program, version):
     checks = [("machine", lambda: check_machine(image, arch)),
               ("image kind", lambda: check_kind(image, path, host_program)),
               ("imports", lambda: check_imports(image))]
     if not host_program:
-        checks += [("exports", lambda: check_exports(image)),
+        checks += [("size", lambda: check_size(path)),
+                   ("exports", lambda: check_exports(image)),
                    ("dialog 1000 (query builder)", lambda: check_query_builder_dialog(image)),
                    ("dialog 288 (When Printed variable)", lambda: check_when_printed_dialog(image)),
                    ("button icons", lambda: check_icons(image)),
-                   ("version record", lambda: check_version(image)),
-                   ("manifest", lambda: check_manifest(image, arch))]
+                   ("version record", lambda: check_version(image, version)),
+                   ("manifest", lambda: check_manifest(image, arch, version))]
     failed = 0
     for title, check in checks:
         try:
@@ -261,9 +272,12 @@ def run_checks(image, path, arch, host_program):
 
 def main(argv):
     args = argv[1:]
+    version = "1.0.0.0"
+    if args[:1] == ["--version"] and len(args) > 1:
+        version, args = args[1], args[2:]
     host_program = bool(args) and args[0] == "--exe"
     args = args[1:] if host_program else args
-    if len(args) != 2 or args[1] not in MANIFEST_ARCH:
+    if len(args) != 2 or args[1] not in MANIFEST_ARCH or not re.fullmatch(r"\d+\.\d+\.\d+\.\d+", version):
         print(__doc__.strip(), file=sys.stderr)
         return 2
     path, arch = args
@@ -272,7 +286,7 @@ def main(argv):
     except (OSError, PeFormatError) as error:
         print(f"check_quervix: {path}: {error}", file=sys.stderr)
         return 2
-    failed, total = run_checks(image, path, arch, host_program)
+    failed, total = run_checks(image, path, arch, host_program, version)
     verdict = "all hold" if not failed else f"{failed} FAILED"
     print(f"check_quervix: {path} ({arch}): {total} checks, {verdict}")
     return 1 if failed else 0

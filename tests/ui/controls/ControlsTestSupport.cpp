@@ -6,6 +6,7 @@
 #include <mutex>
 #include <utility>
 
+#include "Mutex.h"
 #include "platform/WinApp.h"
 
 namespace controls_test {
@@ -46,13 +47,13 @@ void KeepScreenshot(const harness::Image& image, const std::string& name)
 
 // The hook runs on the watched thread; one log at a time is enough for the tests.
 struct PlacementLog::Shared {
-    std::mutex lock;
+    harness::Mutex lock;
     std::vector<std::pair<HWND, RECT>> placements;
 };
 
 namespace {
 std::shared_ptr<PlacementLog::Shared> g_activeLog;
-std::mutex g_activeLock;
+harness::Mutex g_activeLock;
 
 LRESULT CALLBACK RecordPlacement(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -61,9 +62,9 @@ LRESULT CALLBACK RecordPlacement(int code, WPARAM wParam, LPARAM lParam)
         if (sent->message == WM_WINDOWPOSCHANGED) {
             RECT placed{};
             ::GetWindowRect(sent->hwnd, &placed);
-            std::lock_guard<std::mutex> guard(g_activeLock);
+            std::lock_guard<harness::Mutex> guard(g_activeLock);
             if (g_activeLog) {
-                std::lock_guard<std::mutex> inner(g_activeLog->lock);
+                std::lock_guard<harness::Mutex> inner(g_activeLog->lock);
                 g_activeLog->placements.emplace_back(sent->hwnd, placed);
             }
         }
@@ -75,7 +76,7 @@ LRESULT CALLBACK RecordPlacement(int code, WPARAM wParam, LPARAM lParam)
 PlacementLog::PlacementLog(DWORD threadId) : m_shared(std::make_shared<Shared>())
 {
     {
-        std::lock_guard<std::mutex> guard(g_activeLock);
+        std::lock_guard<harness::Mutex> guard(g_activeLock);
         g_activeLog = m_shared;
     }
     m_hook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, &RecordPlacement, nullptr, threadId);
@@ -85,13 +86,13 @@ PlacementLog::PlacementLog(DWORD threadId) : m_shared(std::make_shared<Shared>()
 PlacementLog::~PlacementLog()
 {
     if (m_hook) ::UnhookWindowsHookEx(m_hook);
-    std::lock_guard<std::mutex> guard(g_activeLock);
+    std::lock_guard<harness::Mutex> guard(g_activeLock);
     if (g_activeLog == m_shared) g_activeLog.reset();
 }
 
 std::vector<RECT> PlacementLog::PlacementsOf(HWND window) const
 {
-    std::lock_guard<std::mutex> guard(m_shared->lock);
+    std::lock_guard<harness::Mutex> guard(m_shared->lock);
     std::vector<RECT> result;
     for (const auto& entry : m_shared->placements)
         if (entry.first == window) result.push_back(entry.second);
@@ -100,7 +101,7 @@ std::vector<RECT> PlacementLog::PlacementsOf(HWND window) const
 
 void PlacementLog::Clear()
 {
-    std::lock_guard<std::mutex> guard(m_shared->lock);
+    std::lock_guard<harness::Mutex> guard(m_shared->lock);
     m_shared->placements.clear();
 }
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "Mutex.h"
 #include "WindowFind.h"
 
 namespace harness {
@@ -16,7 +17,7 @@ struct MessageRecorder::Log {
     std::vector<UINT> wanted;
     WNDPROC original = nullptr;
     std::atomic<bool> attached{false};
-    mutable std::mutex lock;
+    mutable Mutex lock;
     std::vector<RecordedMessage> messages;
 };
 
@@ -56,7 +57,7 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             entry.notifyFrom = header->idFrom;
         }
         if (!(message == WM_NOTIFY && entry.notifyCode == static_cast<UINT>(NM_CUSTOMDRAW))) {
-            std::lock_guard<std::mutex> hold(log->lock);
+            std::lock_guard<harness::Mutex> hold(log->lock);
             log->messages.push_back(entry);
         }
     }
@@ -168,7 +169,7 @@ bool MessageRecorder::IsAttached() const { return m_log->attached; }
 
 std::vector<RecordedMessage> MessageRecorder::Messages() const
 {
-    std::lock_guard<std::mutex> hold(m_log->lock);
+    std::lock_guard<harness::Mutex> hold(m_log->lock);
     return m_log->messages;
 }
 
