@@ -1,8 +1,6 @@
 // CXListCtrl: painting. The list view asks through custom draw before every cell, and
 // the grid paints each cell itself by its kind: progress bar, drop-down, check box, or
 // image and text. An empty grid gets its message painted over the list view's work.
-#include <cstdio>
-
 #include "grid/XListCtrl.h"
 
 namespace {
@@ -31,11 +29,20 @@ CString FormatPercent(const CString& format, int percent)
 {
     const char* pattern = format.IsEmpty() ? "%d%%" : static_cast<const char*>(format);
     CString text;
+    // Digits by hand: the C runtime's formatting would add tens of kilobytes to the DLL.
     char number[16];
-    std::snprintf(number, sizeof number, "%d", percent);
+    char* end = number + sizeof number - 1;
+    *end = '\0';
+    char* digits = end;
+    unsigned magnitude = percent < 0 ? 0u - static_cast<unsigned>(percent) : static_cast<unsigned>(percent);
+    do {
+        *--digits = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (percent < 0) *--digits = '-';
     for (const char* p = pattern; *p; ++p) {
         if (p[0] == '%' && p[1] == 'd') {
-            text += number;
+            text += digits;
             ++p;
         } else if (p[0] == '%' && p[1] == '%') {
             text += '%';

@@ -138,7 +138,14 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     }
     CurrentMessage saved = m_current;
     m_current = CurrentMessage{message, wParam, lParam};
-    LRESULT result = WindowProc(message, wParam, lParam);
+    LRESULT result = 0;
+    // A C++ exception must not unwind through the system's frames into the host: the
+    // message counts as handled, and the dialog goes on.
+    try {
+        result = WindowProc(message, wParam, lParam);
+    } catch (...) {
+        result = 0;
+    }
     m_current = saved;
     return result;
 }

@@ -76,7 +76,7 @@ TEST(CStringArrayTest, BadIndexThrowsInvalidArgument)
     EXPECT_EQ(list.Add(CString("second")), 1);
     EXPECT_THROW(list.GetAt(2), CInvalidArgException);
     EXPECT_THROW(list[-1], CInvalidArgException);
-    EXPECT_THROW(list.SetAt(5, "x"), std::invalid_argument);
+    EXPECT_THROW(list.SetAt(5, "x"), CInvalidArgException);
     list.RemoveAll();
     EXPECT_THROW(list.GetAt(0), CInvalidArgException);
 }
