@@ -57,7 +57,25 @@ typedef struct CSELECTSQLDlg CSELECTSQLDlg;
    Returns 0 when the user closed the dialog with OK; 1 when they cancelled or closed it,
    or the dialog could not be shown. On 1 the buffer is left exactly as it was.
    All pointers must be valid: table, columns and query NUL-terminated, query at least cap
-   bytes long. A null pointer or a cap below 1 returns 1 at once, without a dialog. */
+   bytes long. A null pointer or a cap below 1 returns 1 at once, without a dialog.
+
+   Odd input has these results; none of it crashes, hangs or leaks:
+     cap 1            on OK only the NUL is written.
+     columns          names are cut at each TAB; a last name without its TAB is not taken, a
+                      string that starts with a TAB gives no columns (only "*"), two TABs in a
+                      row give an empty name. Names may differ only in letter case and may hold
+                      blanks, commas, quotes, brackets, braces, CR, LF and bytes 0x80-0xFF:
+                      they are offered and written as given.
+     query            any text; what the dialog cannot read it drops or replaces by a default
+                      ("*", the first column, "="), and the result is the dialog's own
+                      composition of what it read. Bytes 0x80-0xFF and CR/LF in values come
+                      back unchanged, however long a value is.
+     re-entry         a call made while a dialog of the library runs on the same thread (from
+                      a timer or message handler of the host) opens a second dialog on top;
+                      each call returns on its own.
+     threads          calls from different threads one after the other each work; the dialog
+                      belongs to the calling thread.
+   No C++ exception leaves the library, and none is raised by it in the cases above. */
 QUERVIX_API int QUERVIX_CALL GetSELECTSQLQuery(const char* table, const char* columns, char* query, int cap);
 
 /* Creates a query builder dialog object for hosts that want more than one table or want
