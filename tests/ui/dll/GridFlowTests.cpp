@@ -10,6 +10,15 @@ namespace {
 const char kColumns[] = "A\tB\t";
 const char kWanted[] = "SELECT A,B FROM T WHERE  ( A LIKE 'x%' ) OR ( B = 2 ) ORDER BY B DESC";
 
+// What the grids tell the dialog: wParam the row, lParam the cell.
+const UINT kComboSelection = ::RegisterWindowMessageA("WM_XLISTCTRL_COMBO_SELECTION");
+const UINT kCheckboxClicked = ::RegisterWindowMessageA("WM_XLISTCTRL_CHECKBOX_CLICKED");
+
+harness::ExpectedMessage Told(UINT message, int row, int cell)
+{
+    return {message, harness::kWParam | harness::kLParam, static_cast<WPARAM>(row), static_cast<LPARAM>(cell)};
+}
+
 // Cells of the two grids.
 enum { kValue = 0, kAndOr = 1, kField = 2, kOperator = 3 };
 enum { kKeyCheck = 0, kKeyDirection = 2 };
@@ -19,6 +28,7 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     QueryRun run("T", kColumns, "");
     ASSERT_NE(run.Dialog(), nullptr);
     HWND where = run.Control(kWhereGrid), orderBy = run.Control(kOrderByGrid), preview = run.Control(kPreview);
+    harness::MessageRecorder told(run.Dialog(), {kComboSelection, kCheckboxClicked});
     ASSERT_TRUE(run.ClickColumnCheck(1) && run.ClickColumnCheck(2));
     ASSERT_TRUE(run.Click(kAddWhere) && run.Click(kAddWhere));
 
@@ -32,6 +42,9 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     ASSERT_TRUE(ChooseInCell(orderBy, 1, kKeyDirection, "DESC"));
 
     ASSERT_TRUE(run.PreviewBecomes(kWanted)) << run.Preview();
+    // One message for each choice and each tick, none for the clicks that only selected.
+    EXPECT_TRUE(told.Matches({Told(kComboSelection, 0, kOperator), Told(kComboSelection, 1, kAndOr),
+                              Told(kCheckboxClicked, 1, kKeyCheck), Told(kComboSelection, 1, kKeyDirection)}));
     harness::SaveBmp(harness::CaptureWindow(run.Dialog()), harness::ScreenshotPath("grid_all_clauses.bmp"));
     ASSERT_TRUE(run.Click(IDOK));
     ASSERT_TRUE(run.Finish());
@@ -90,6 +103,7 @@ TEST(GridFlows, LeavingAListRestoresTheCell)
     QueryRun run("T", kColumns, statement + " ");
     ASSERT_NE(run.Dialog(), nullptr);
     HWND where = run.Control(kWhereGrid);
+    harness::MessageRecorder told(run.Dialog(), {kComboSelection, kCheckboxClicked});
     for (int leave = 0; leave < 2; ++leave) {
         ASSERT_NE(OpenCellListByClick(where, 0, kOperator), nullptr);
         ASSERT_TRUE(harness::PressKey(VK_DOWN));
@@ -109,6 +123,7 @@ TEST(GridFlows, LeavingAListRestoresTheCell)
         EXPECT_EQ(harness::ListViewCell(where, 0, kOperator), "=");
         EXPECT_EQ(run.Preview(), statement);
     }
+    EXPECT_TRUE(told.Matches({})) << "keys, Escape and a click outside choose nothing";
     ASSERT_TRUE(run.Click(IDCANCEL));
     ASSERT_TRUE(run.Finish());
 }

@@ -109,6 +109,27 @@ TEST(HostileInput, AOneByteBufferGetsOnlyTheNul)
     EXPECT_EQ(run.BufferNow(), expected);
 }
 
+// Table scale: a hundred thousand columns, and a starting statement of two megabytes whose
+// one value comes back whole, closing quote included.
+TEST(HostileInput, HugeTablesAndStatementsOpenAndComeBackWhole)
+{
+    std::string columns;
+    for (int i = 0; i < 100000; ++i) columns += "C" + std::to_string(i) + "\t";
+    const std::string value = "'" + std::string(2000000, 'v') + "'";
+    const Case cases[] = {
+        {"100,000 columns", "T", columns, ""},
+        {"a 2 MB value", "T", "A\t", "SELECT * FROM T WHERE  ( A = " + value + " )"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QueryRun run(c.table, c.columns, c.statement, static_cast<int>(c.statement.size()) + 64);
+        ASSERT_NE(run.Dialog(), nullptr);
+        ASSERT_TRUE(run.Click(IDOK));
+        ASSERT_TRUE(run.Finish());
+        EXPECT_EQ(run.ReturnedText(), EngineResult(c.table, c.columns, c.statement));
+    }
+}
+
 // A host that calls again from a message handler while the dialog runs (a timer here)
 // gets a second dialog on top of the first; each call ends on its own.
 TEST(HostileInput, ACallFromInsideARunningDialogOpensASecondOne)
