@@ -205,8 +205,6 @@ private:
     std::unordered_map<const CXListCell*, int> m_recordCounts;
     // The column of the drop-down cell that the keyboard has reached in the focused row.
     int m_nCurrentCell = -1;
-    // The list had the keyboard focus when it closed: the focus comes back to the grid.
-    bool m_bListHadFocus = false;
     // The pressed button's row was selected when the press began.
     bool m_bPressOpensList = false;
 };

@@ -178,11 +178,11 @@ void CXListCtrl::DestroyDropList()
     if (!list) return;
     m_pDropList = nullptr;
     const HWND focus = ::GetFocus();
-    m_bListHadFocus = list->GetSafeHwnd() && (focus == list->GetSafeHwnd() || ::IsChild(list->GetSafeHwnd(), focus));
+    const bool hadFocus = list->GetSafeHwnd() && (focus == list->GetSafeHwnd() || ::IsChild(list->GetSafeHwnd(), focus));
     if (list->IsWindow()) list->DestroyWindow();
     delete list;
     // The keyboard goes back to where the list took it from.
-    if (m_bListHadFocus && IsWindow() && IsWindowVisible()) SetFocus();
+    if (hadFocus && IsWindow() && IsWindowVisible()) SetFocus();
 }
 
 void CXListCtrl::CancelDropList()
