@@ -10,10 +10,14 @@
 
 #include <windows.h>
 
+#include <string>
+#include <unordered_map>
+
 #include "controls/ButtonST.h"
 #include "controls/ComboBoxFlexW.h"
 #include "controls/ExCheckListBox.h"
 #include "controls/OrderByListCtrl.h"
+#include "controls/PreviewEdit.h"
 #include "controls/WhereListCtrl.h"
 #include "dialog/GridCells.h"
 #include "dialog/QueryForm.h"
@@ -107,6 +111,7 @@ private:
     BOOL AskWpText(int clause);
     void MoveOrderByRow(int direction);
     void EnableControls(const int* ids, int count, BOOL enable);
+    void ReserveColumnList();
 
     // One column of a clause grid: its cell index, title and width in grid units.
     struct GridColumn {
@@ -120,4 +125,9 @@ private:
 
     CGridCells m_whereCells;
     CGridCells m_orderByCells;
+    // Items of the column list by the sort key of their text, first item of equal texts;
+    // built by the first search after the list changed.
+    mutable std::unordered_map<std::string, int> m_columnKeys;
+    // Control 1003, which shows a statement of any length in time linear in its length.
+    CPreviewEdit m_edtPreview;
 };

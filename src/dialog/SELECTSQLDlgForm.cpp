@@ -1,15 +1,47 @@
 // CSELECTSQLDlg: the form operations of the SQL text engine on the real controls.
 #include "dialog/SELECTSQLDlg.h"
 
+#include <string>
+
 #include "resources/resource.h"
+
+namespace {
+
+std::wstring Wide(const char* text)
+{
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
+    if (length > 0) ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+    return wide;
+}
+
+// The key by which the user's locale orders and compares a text, ignoring case.
+std::string NoCaseSortKey(const char* text)
+{
+    const std::wstring wide = Wide(text);
+    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const int size = ::LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.c_str(), -1, nullptr, 0);
+    std::string key(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0) ::LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.c_str(), -1, reinterpret_cast<LPWSTR>(&key[0]), size);
+    return key;
+}
+
+bool NoCaseEqual(const char* a, const char* b)
+{
+    return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, Wide(a).c_str(), -1, Wide(b).c_str(), -1) == CSTR_EQUAL;
+}
+
+}  // namespace
 
 void CSELECTSQLDlg::ResetColumnList()
 {
     m_lstColumns.ResetContent();
+    m_columnKeys.clear();
 }
 
 int CSELECTSQLDlg::AddColumnItem(const char* text)
 {
+    m_columnKeys.clear();
     return m_lstColumns.AddString(text);
 }
 
@@ -34,8 +66,22 @@ void CSELECTSQLDlg::SetColumnCheck(int item, int check)
     m_lstColumns.SetCheck(item, check);
 }
 
+// The list box compares whole texts as the user's locale does, ignoring case, one item
+// after another: a statement naming every column of a wide table would cost the square of
+// the column count. Texts that compare equal have equal sort keys, so one table of the
+// items' keys answers each search at once with the first equal item; the control itself
+// answers for an empty text.
 int CSELECTSQLDlg::FindColumnExact(const char* text) const
 {
+    if (text && *text) {
+        if (m_columnKeys.empty()) {
+            const int count = m_lstColumns.GetCount();
+            for (int item = count - 1; item >= 0; --item) m_columnKeys[NoCaseSortKey(m_lstColumns.GetText(item))] = item;
+        }
+        auto found = m_columnKeys.find(NoCaseSortKey(text));
+        if (found == m_columnKeys.end()) return -1;
+        if (NoCaseEqual(m_lstColumns.GetText(found->second), text)) return found->second;
+    }
     const int found = m_lstColumns.FindStringExact(-1, text);
     return found == LB_ERR ? -1 : found;
 }

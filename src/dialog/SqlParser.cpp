@@ -106,6 +106,9 @@ void CQueryFormState::ReadConditionItems(const CStringArray& conditionItems)
     for (int i = 0; i < m_arrColumns.GetSize(); ++i)
         fieldIndex.Add(m_arrColumns[i], i);
 
+    // The grid is painted once, with every condition in it.
+    IGridCells& grid = m_form.WhereGrid();
+    grid.SetRedraw(FALSE);
     for (int i = 0; i < conditionItems.GetSize(); ++i) {
         const CString& item = conditionItems[i];
         int andOr = item.IsEmpty() ? 0 : item[0] - '0';
@@ -135,6 +138,7 @@ void CQueryFormState::ReadConditionItems(const CStringArray& conditionItems)
             fieldIndexFound = 0;
         AddWhereRow(andOr, fieldIndexFound, op, value);
     }
+    grid.SetRedraw(TRUE);
 }
 
 // Row i holds column i. Each column takes the first sort item whose key names it,

@@ -36,6 +36,7 @@ const MessageMap* CXListCtrl::StaticMessageMap()
         msgmap::Simple<&G::OnPaint>(WM_PAINT),
         msgmap::Simple<&G::OnDestroy>(WM_DESTROY),
         msgmap::Simple<&G::OnSysColorChange>(WM_SYSCOLORCHANGE),
+        msgmap::Message<&G::OnSetRedraw>(WM_SETREDRAW),
         msgmap::Mouse<&G::OnLButtonDown>(WM_LBUTTONDOWN),
         msgmap::Timer<&G::OnTimer>(),
         msgmap::Message<&G::OnKeyDown>(WM_KEYDOWN),
@@ -230,6 +231,12 @@ void CXListCtrl::OnDestroy()
     DestroyDropList();
     FreeAllRecords(false);
     Default();
+}
+
+LRESULT CXListCtrl::OnSetRedraw(WPARAM wParam, LPARAM)
+{
+    m_bRedrawOff = wParam == FALSE;
+    return Default();
 }
 
 void CXListCtrl::OnSysColorChange()
@@ -482,8 +489,11 @@ void CXListCtrl::SetCurSel(int nItem)
     SetItemState(nItem, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+// Nothing is shown while redraw is off or the window is hidden: switching redraw on, or
+// showing the window, repaints all of it, so the cell is neither invalidated nor painted.
 void CXListCtrl::RedrawCell(int nItem, int nSubItem)
 {
+    if (m_bRedrawOff || !::IsWindowVisible(m_hWnd)) return;
     CRect cell;
     if (!GetSubItemRect(nItem, nSubItem, LVIR_BOUNDS, cell)) return;
     InvalidateRect(&cell, TRUE);

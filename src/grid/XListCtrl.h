@@ -109,7 +109,8 @@ public:
     // Selects and focuses the row.
     void SetCurSel(int nItem);
 
-    // Invalidates the cell and updates the window before returning.
+    // Invalidates the cell and updates the window before returning; does nothing while
+    // redraw is off or the grid is not visible.
     void RedrawCell(int nItem, int nSubItem);
     // The list view answers the whole row for column 0; this narrows it to the column.
     BOOL GetSubItemRect(int nItem, int nSubItem, int nArea, CRect& rect) const;
@@ -148,6 +149,7 @@ private:
     void OnPaint();
     void OnDestroy();
     void OnSysColorChange();
+    LRESULT OnSetRedraw(WPARAM wParam, LPARAM lParam);
     void OnLButtonDown(UINT flags, CPoint point);
     void OnTimer(UINT_PTR id);
     LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
@@ -207,4 +209,6 @@ private:
     int m_nCurrentCell = -1;
     // The pressed button's row was selected when the press began.
     bool m_bPressOpensList = false;
+    // WM_SETREDRAW last switched redrawing off.
+    bool m_bRedrawOff = false;
 };

@@ -66,8 +66,9 @@ int CCheckListBox::SetCheck(int index, int check) const
     if (check < 0) check = 0;
     if (check > 2) check = 2;
     if (SetItemData(index, static_cast<DWORD_PTR>(check)) == LB_ERR) return LB_ERR;
+    // A hidden list is painted whole when it is shown.
     CRect item;
-    if (GetItemRect(index, &item) != LB_ERR) InvalidateRect(&item, FALSE);
+    if (::IsWindowVisible(m_hWnd) && GetItemRect(index, &item) != LB_ERR) InvalidateRect(&item, FALSE);
     return 0;
 }
 

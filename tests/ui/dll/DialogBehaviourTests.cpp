@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "QueryBuilderDriver.h"
 
 using namespace dlltest;
@@ -68,6 +70,31 @@ TEST(DialogOk, NothingCheckedShowsTheSyntaxErrorAndKeepsTheDialogOpen)
     ASSERT_TRUE(run.Finish());
     EXPECT_EQ(run.Result(), 0);
     EXPECT_EQ(run.ReturnedText(), "SELECT B FROM T ");
+}
+
+// A wide table's statement is one line of some hundred kilobytes: it shows in moments,
+// and read or copied from the preview it is the statement to the character.
+TEST(DialogPreview, AStatementOfAnyLengthShowsAtOnceAndReadsBackExact)
+{
+    std::string statement = "select ";
+    for (int i = 0; i < 20000; ++i) statement += "Column" + std::to_string(i) + (i % 7 ? "," : ", ");
+    statement += "\r\r\nfrom t\twhere x\r\n= 1";
+    QueryRun run("T", kColumns, statement, static_cast<int>(statement.size()) + 1);
+    ASSERT_NE(run.Dialog(), nullptr);
+    EXPECT_EQ(run.Preview(), statement);
+    HWND preview = run.Control(kPreview);
+    ::SendMessageA(preview, EM_SETSEL, 0, -1);
+    ::SendMessageA(preview, WM_COPY, 0, 0);
+    std::string copied;
+    if (::OpenClipboard(nullptr)) {
+        HANDLE data = ::GetClipboardData(CF_TEXT);
+        if (const char* text = data ? static_cast<const char*>(::GlobalLock(data)) : nullptr) copied = text;
+        if (data) ::GlobalUnlock(data);
+        ::CloseClipboard();
+    }
+    EXPECT_EQ(copied, statement);
+    ASSERT_TRUE(run.Click(IDCANCEL));
+    ASSERT_TRUE(run.Finish());
 }
 
 TEST(DialogPreview, TheStartingStatementStaysUntilTheFirstEdit)
