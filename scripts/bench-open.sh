@@ -4,7 +4,7 @@
 #
 #   scripts/bench-open.sh [--sizes 10,100,1000,10000] [--runs 3] [--preview-floor-max 1000] [--timeout S]
 #
-# The default run (10, 100 and 1,000 columns, three runs each) takes about a minute.
+# The default run (10, 100 and 1,000 columns, three runs each) takes about two minutes.
 # --preview-floor-max: up to this many columns the same-template floor is also run with the
 # statement in its word-wrapping preview, which Wine lays out in time quadratic in the length
 # of a line (about 20 s at 1,000 columns, far longer beyond).
