@@ -2,33 +2,35 @@
 #include "dialog/SELECTSQLDlg.h"
 
 #include <string>
+#include <vector>
 
 #include "resources/resource.h"
 
 namespace {
 
-std::wstring Wide(const char* text)
+// A vector rather than std::wstring: the wide string class would add tens of kilobytes to the DLL.
+std::vector<wchar_t> Wide(const char* text)
 {
     const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
-    if (length > 0) ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+    std::vector<wchar_t> wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
+    if (length > 0) ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
     return wide;
 }
 
 // The key by which the user's locale orders and compares a text, ignoring case.
 std::string NoCaseSortKey(const char* text)
 {
-    const std::wstring wide = Wide(text);
+    const std::vector<wchar_t> wide = Wide(text);
     const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
-    const int size = ::LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.c_str(), -1, nullptr, 0);
+    const int size = ::LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.data(), -1, nullptr, 0);
     std::string key(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0) ::LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.c_str(), -1, reinterpret_cast<LPWSTR>(&key[0]), size);
+    if (size > 0) ::LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.data(), -1, reinterpret_cast<LPWSTR>(&key[0]), size);
     return key;
 }
 
 bool NoCaseEqual(const char* a, const char* b)
 {
-    return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, Wide(a).c_str(), -1, Wide(b).c_str(), -1) == CSTR_EQUAL;
+    return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, Wide(a).data(), -1, Wide(b).data(), -1) == CSTR_EQUAL;
 }
 
 }  // namespace
