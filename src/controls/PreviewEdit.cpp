@@ -34,6 +34,21 @@ LRESULT CPreviewEdit::OnSetText(WPARAM, LPARAM lParam)
     return ShowWrapped();
 }
 
+namespace {
+
+// Wine 8's edit control faults inside its text shaping on some lines holding U+02DC, the
+// small tilde that byte 0x98 stands for in code page 1252, and takes the host with it.
+// Under Wine the control is shown a plain tilde there instead; what the preview reports
+// and copies is still the statement itself, and Windows shows the statement unchanged.
+bool ShowsSmallTildeSafely()
+{
+    static const bool safe = !(::GetACP() == 1252 &&
+                               ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version"));
+    return safe;
+}
+
+}  // namespace
+
 LRESULT CPreviewEdit::ShowWrapped()
 {
     m_breaks = WrapPoints();
@@ -46,6 +61,9 @@ LRESULT CPreviewEdit::ShowWrapped()
         from = static_cast<size_t>(at);
     }
     shown.append(m_text, from, std::string::npos);
+    if (!ShowsSmallTildeSafely())
+        for (char& ch : shown)
+            if (ch == '\x98') ch = '~';
     const LRESULT result = DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(shown.c_str()));
     m_shownLength = result ? static_cast<int>(DefWindowProc(WM_GETTEXTLENGTH, 0, 0)) : -1;
     // A control that drops soft breaks on the way in holds the text itself.

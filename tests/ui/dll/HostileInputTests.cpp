@@ -60,12 +60,11 @@ std::string EngineResult(const std::string& table, const std::string& columns, c
     return query.State().GetSQLQuery();
 }
 
-// Every byte from 0x80 to 0xFF but 0x98, which Wine's text drawing cannot show (see README).
+// Every byte from 0x80 to 0xFF; 0x98 alone between quotes once brought Wine's edit control down.
 std::string HighBytes(int from, int to)
 {
     std::string bytes;
-    for (int b = from; b <= to; ++b)
-        if (b != 0x98) bytes += static_cast<char>(b);
+    for (int b = from; b <= to; ++b) bytes += static_cast<char>(b);
     return bytes;
 }
 
@@ -84,6 +83,7 @@ TEST(HostileInput, OddNamesAndBytesComeBackAsTheEngineComposesThem)
         {"punctuation in names", "T", "First Name\tA,B\t'q'\t[x]\t{y}\t", "SELECT [First Name],{y} FROM T WHERE  ( A,B = 1 )"},
         {"high bytes", "T" + high.substr(0, 8), high.substr(0, 40) + "\t" + high.substr(40) + "\t",
          "SELECT * FROM T WHERE  ( " + high.substr(40) + " = '" + high + "' )"},
+        {"a lone small tilde", "T", "A\t", "SELECT * FROM T WHERE  ( A = '\x98' )"},
         {"CR and LF", "T\r\n", "A\r\nB\tC\t", "SELECT * FROM T WHERE  ( C = 'x\r\ny' )"},
     };
     for (const Case& c : cases) {
@@ -123,7 +123,7 @@ TEST(HostileInput, HugeTablesAndStatementsOpenAndComeBackWhole)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         QueryRun run(c.table, c.columns, c.statement, static_cast<int>(c.statement.size()) + 64);
-        ASSERT_NE(run.Dialog(), nullptr);
+        ASSERT_NE(harness::WaitForWindow(kCaption, run.ThreadId(), 60000), nullptr);
         ASSERT_TRUE(run.Click(IDOK));
         ASSERT_TRUE(run.Finish());
         EXPECT_EQ(run.ReturnedText(), EngineResult(c.table, c.columns, c.statement));
