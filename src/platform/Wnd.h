@@ -70,8 +70,9 @@ public:
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
     // Shows tips for the tools OnToolHitTest reports, through a tool-tip control owned by
-    // this window and fed with the mouse messages that PreTranslateMessage sees. The tip
-    // text is asked of the tool's window with TTN_NEEDTEXTA / TTN_NEEDTEXTW notifications.
+    // this window (made at the first mouse message) and fed with the mouse messages that
+    // PreTranslateMessage sees. The tip text is asked of the tool's window with
+    // TTN_NEEDTEXTA / TTN_NEEDTEXTW notifications.
     void EnableToolTips(BOOL enable = TRUE);
     HWND GetToolTipWindow() const noexcept { return m_toolTips.tip; }
 
@@ -108,6 +109,7 @@ private:
     CWnd* ReflectionTarget(UINT message, LPARAM lParam) const;
     BOOL SearchMap(bool reflected, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void FilterToolTipMessage(const MSG& msg);
+    bool CreateToolTipControl();
     void RemoveCurrentTool();
 
     WNDPROC m_superProc = nullptr;

@@ -4,22 +4,27 @@
 
 #include "platform/WinApp.h"
 
+// The tip control is made when the mouse first comes by, not here: a dialog with several
+// such controls would otherwise create as many hidden windows before it can show itself.
 void CWnd::EnableToolTips(BOOL enable)
 {
     m_toolTips.enabled = enable != FALSE;
-    if (!m_hWnd) return;
-    if (enable && !m_toolTips.tip) {
-        AfxInitCommonControls();
-        m_toolTips.tip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                                           CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, AfxGetInstanceHandle(),
-                                           nullptr);
-        // Tips of long names wrap at the screen's width instead of running off it.
-        if (m_toolTips.tip) ::SendMessageA(m_toolTips.tip, TTM_SETMAXTIPWIDTH, 0, ::GetSystemMetrics(SM_CXSCREEN));
-    }
     if (!m_toolTips.tip) return;
     if (!enable) RemoveCurrentTool();
     ::SendMessageA(m_toolTips.tip, TTM_ACTIVATE, enable, 0);
+}
+
+bool CWnd::CreateToolTipControl()
+{
+    AfxInitCommonControls();
+    m_toolTips.tip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                       AfxGetInstanceHandle(), nullptr);
+    if (!m_toolTips.tip) return false;
+    // Tips of long names wrap at the screen's width instead of running off it.
+    ::SendMessageA(m_toolTips.tip, TTM_SETMAXTIPWIDTH, 0, ::GetSystemMetrics(SM_CXSCREEN));
+    ::SendMessageA(m_toolTips.tip, TTM_ACTIVATE, TRUE, 0);
+    return true;
 }
 
 void CWnd::RemoveCurrentTool()
@@ -50,8 +55,9 @@ bool IsClientMouseMessage(UINT message)
 // tool-tip control finds tools by the message's window and client coordinates.
 void CWnd::FilterToolTipMessage(const MSG& msg)
 {
-    if (!m_toolTips.tip || !IsClientMouseMessage(msg.message)) return;
+    if (!IsClientMouseMessage(msg.message)) return;
     if (msg.hwnd != m_hWnd && !::IsChild(m_hWnd, msg.hwnd)) return;
+    if (!m_toolTips.tip && !CreateToolTipControl()) return;
 
     CPoint point = CPoint::FromLParam(msg.lParam);
     ::MapWindowPoints(msg.hwnd, m_hWnd, &point, 1);

@@ -30,12 +30,14 @@ TEST(ExCheckListBoxTips, ATipShowsOverAnItemAndNoneBelowTheLast)
     ControlsHost host(ColumnsOf({"*", "NAME"}));
     HostRun run(host);
     ASSERT_TRUE(run.Opened());
-    HWND tip = host.columns.GetToolTipWindow();
     ASSERT_TRUE(BringToForeground(run.window));
 
     POINT item{};
     ASSERT_TRUE(ListBoxItemPoint(run.list, 1, 30, item));
     ASSERT_TRUE(MoveMouseTo(run.list, item));
+    // The tip control comes with the first mouse message.
+    HWND tip = host.columns.GetToolTipWindow();
+    ASSERT_NE(tip, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return TipText(tip) == "NAME"; })) << "tip shows \"" << TipText(tip) << "\"";
     RECT client{};
     ::GetClientRect(run.list, &client);
