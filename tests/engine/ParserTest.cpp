@@ -16,6 +16,13 @@ TEST(SplitClausesTest, CutsItemsWithConnectorCodes)
     EXPECT_EQ(Items(columns), (Names{"a", " b", "c", ""}));
     EXPECT_EQ(Items(conditions), (Names{"0( x = 1 )", "1( y = 2 )", "2z"}));
     EXPECT_EQ(Items(sorts), (Names{"k DESC", " m", ""}));
+
+    // A keyword counts only with its blank: a name that merely holds one stays a name.
+    ASSERT_EQ(CQueryFormState::SplitClauses("SELECT Nowhereman FROM Somewheres ORDER BY Nowhereman", columns,
+                                            conditions, sorts),
+              1);
+    EXPECT_EQ(Items(columns), (Names{"Nowhereman"}));
+    EXPECT_EQ(Items(sorts), (Names{"Nowhereman"}));
 }
 
 TEST(SplitClausesTest, RejectsAndEmptiesEveryList)
