@@ -9,11 +9,11 @@ using namespace enginetest;
 TEST(SplitClausesTest, CutsItemsWithConnectorCodes)
 {
     CStringArray columns, conditions, sorts;
-    ASSERT_EQ(CQueryFormState::SplitClauses("select a, b ,c, FROM t WHERE  ( x = 1 ) AND ( y = 2 ) OR z  "
+    ASSERT_EQ(CQueryFormState::SplitClauses("select a, b ,,c, FROM t WHERE  ( x = 1 ) AND ( y = 2 ) OR z  "
                                             "ORDER BY  k DESC, m ,",
                                             columns, conditions, sorts),
               1);
-    EXPECT_EQ(Items(columns), (Names{"a", " b", "c", ""}));
+    EXPECT_EQ(Items(columns), (Names{"a", " b", "", "c", ""}));
     EXPECT_EQ(Items(conditions), (Names{"0( x = 1 )", "1( y = 2 )", "2z"}));
     EXPECT_EQ(Items(sorts), (Names{"k DESC", " m", ""}));
 
