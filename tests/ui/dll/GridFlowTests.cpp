@@ -36,14 +36,20 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     ASSERT_TRUE(TypeValue(where, 0, "'x%'", preview));
     ASSERT_TRUE(ChooseInCell(where, 1, kAndOr, "OR"));
     ASSERT_TRUE(TypeValue(where, 1, "2", preview));
-    // The first click on a check box ticks it and selects the row, so the next one opens the list.
-    ASSERT_TRUE(harness::ClickListViewCell(orderBy, 1, kKeyCheck));
-    ASSERT_TRUE(harness::WaitUntil([&] { return harness::ListViewSelectedRow(orderBy) == 1; }));
+    // The first click on a check box ticks it and selects the row, the next unticks it, and a
+    // third ticks it again; a click on the direction then opens its list at once.
+    for (const bool ticked : {true, false, true}) {
+        harness::PumpMessagesFor(::GetDoubleClickTime() + 50);
+        ASSERT_TRUE(harness::ClickListViewCell(orderBy, 1, kKeyCheck));
+        ASSERT_TRUE(harness::WaitUntil([&] { return (run.Preview().find("ORDER BY B") != std::string::npos) == ticked; }));
+    }
+    ASSERT_EQ(harness::ListViewSelectedRow(orderBy), 1);
     ASSERT_TRUE(ChooseInCell(orderBy, 1, kKeyDirection, "DESC"));
 
     ASSERT_TRUE(run.PreviewBecomes(kWanted)) << run.Preview();
     // One message for each choice and each tick, none for the clicks that only selected.
     EXPECT_TRUE(told.Matches({Told(kComboSelection, 0, kOperator), Told(kComboSelection, 1, kAndOr),
+                              Told(kCheckboxClicked, 1, kKeyCheck), Told(kCheckboxClicked, 1, kKeyCheck),
                               Told(kCheckboxClicked, 1, kKeyCheck), Told(kComboSelection, 1, kKeyDirection)}));
     harness::SaveBmp(harness::CaptureWindow(run.Dialog()), harness::ScreenshotPath("grid_all_clauses.bmp"));
     ASSERT_TRUE(run.Click(IDOK));
