@@ -111,8 +111,11 @@ std::vector<int> CPreviewEdit::WrapPoints()
             }
             if (advance > 0 && x + advance > width && i > lineStart) {
                 // The line ends after its last blank, or before this character; the
-                // characters after that blank are measured again on the next line.
-                const int at = ch != ' ' && afterBlank > lineStart ? afterBlank : i;
+                // characters after that blank are measured again on the next line. A
+                // blank that does not fit hangs at the line's end, as the edit's own
+                // wrapping leaves it, rather than starting the next line.
+                const int at = ch == ' ' ? i + 1 : afterBlank > lineStart ? afterBlank : i;
+                if (at >= count) break;
                 points.push_back(at);
                 lineStart = i = at;
                 x = 0;
