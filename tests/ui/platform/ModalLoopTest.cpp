@@ -12,6 +12,19 @@ namespace {
 
 class KeyWatchingEdit : public CEdit {
 public:
+    const MessageMap* GetMessageMap() const override { return StaticMessageMap(); }
+    static const MessageMap* StaticMessageMap()
+    {
+        static const MessageEntry entries[] = {msgmap::Message<&KeyWatchingEdit::OnKeyDown>(WM_KEYDOWN)};
+        static const MessageMap map(CWnd::StaticMessageMap(), entries);
+        return &map;
+    }
+    // A key that pre-translation swallowed never arrives here.
+    LRESULT OnKeyDown(WPARAM key, LPARAM)
+    {
+        log->push_back("edit got " + std::to_string(key));
+        return Default();
+    }
     BOOL PreTranslateMessage(MSG* msg) override
     {
         if (msg->message == WM_KEYDOWN) {
@@ -67,7 +80,8 @@ TEST(ModalLoop, TheChildPreTranslatesFirstThenTheDialogAndAChildCanSwallow)
         PostKey(self.edit.GetSafeHwnd(), VK_F6);
     });
     EXPECT_EQ(ScriptedDialog::kScriptDone, dialog.DoModal());
-    EXPECT_EQ((std::vector<std::string>{"edit " + Key(VK_F5), "dialog " + Key(VK_F5), "edit " + Key(VK_F6)}),
+    EXPECT_EQ((std::vector<std::string>{"edit " + Key(VK_F5), "dialog " + Key(VK_F5), "edit got " + Key(VK_F5),
+                                        "edit " + Key(VK_F6)}),
               dialog.log);
 }
 
