@@ -19,9 +19,6 @@ cmake -S tests/package -B build/package-tests -DQUERVIX_DIST="$PWD/dist" >/dev/n
 
 ensure_wine_prefix
 ensure_display
-# One Wine server for the whole run: a test that starts while the previous test's server is
-# still shutting down can fail before it runs a line.
-wineserver -p
 # UI tests save what they saw here; the BMPs become PNGs at the end.
 export QUERVIX_SCREENSHOT_DIR=$PWD/artifacts/screenshots
 rm -rf "$QUERVIX_SCREENSHOT_DIR" && mkdir -p "$QUERVIX_SCREENSHOT_DIR"
