@@ -1,0 +1,249 @@
+// The dialog beyond its flows: keys that must not close it, OK refused with a message, a
+// preview of any length, tips, the table list's width, the When Printed question's place
+// and defaults, how it looks, and that runs leave no objects behind. Screenshots are kept.
+#include <commctrl.h>
+
+#include <algorithm>
+#include <tuple>
+
+#include "Driver.h"
+
+namespace dlltest {
+namespace {
+
+const char kAbc[] = "A\tB\tC\t";
+
+TEST(Dialog, EnterAndEscapeInAnyControlCloseNothing)
+{
+    QueryRun run("T", kAbc, "SELECT A FROM T WHERE  ( B = 1 ) ");
+    HWND dialog = run.Dialog();
+    ASSERT_NE(dialog, nullptr);
+    for (int id : std::initializer_list<int>{kColumnList, kTableCombo, kWhereGrid, kOrderByGrid, kWhereEnabled, kPreview,
+                                             kAddWhere, IDOK, IDCANCEL}) {
+        SCOPED_TRACE("control " + std::to_string(id));
+        ASSERT_TRUE(harness::FocusControl(run.Control(id)));
+        ASSERT_TRUE(harness::PressKey(VK_RETURN) && harness::PressKey(VK_ESCAPE));
+        harness::PumpMessagesFor(100);
+        ASSERT_TRUE(harness::IsVisible(dialog));
+    }
+    EXPECT_EQ(run.Preview(), "SELECT A FROM T WHERE  ( B = 1 ) ");
+    ASSERT_TRUE(run.Click(IDCANCEL));
+    ASSERT_TRUE(run.Finish());
+}
+
+TEST(Dialog, OkWithNothingCheckedShowsTheSyntaxErrorAndStaysOpen)
+{
+    QueryRun run("T", kAbc, "");
+    ASSERT_NE(run.Dialog(), nullptr);
+    ASSERT_TRUE(run.ClickColumn(0));  // clears "*", the only checked item
+    ASSERT_TRUE(harness::WaitUntil([&] { return run.ColumnChecks() == "0000"; }));
+    EXPECT_EQ(run.Preview(), "SELECT * FROM T ") << "a failed composition is silent while editing";
+    ASSERT_TRUE(run.Click(IDOK));
+    HWND box = harness::WaitForWindow("Quervix", run.ThreadId());  // captioned with the module's name
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(harness::WindowText(harness::FindControl(box, 0xFFFF)), "Syntax Error: SELECT ?Columns?");
+    EXPECT_EQ(harness::FindControl(box, IDCANCEL), nullptr) << "the box offers OK only";
+    ASSERT_TRUE(harness::ClickCenter(harness::FindControl(box, IDOK)));
+    ASSERT_TRUE(harness::WaitForWindowGone(box));
+    ASSERT_TRUE(run.ClickColumn(2));
+    ASSERT_TRUE(run.PreviewBecomes("SELECT B FROM T "));
+    ASSERT_TRUE(run.Click(IDOK));
+    ASSERT_TRUE(run.Finish());
+    EXPECT_EQ(run.ReturnedText(), "SELECT B FROM T ");
+}
+
+// A wide table's statement is one line of some hundred kilobytes: read or copied from the
+// preview it is the statement to the character, whatever breaks the preview shows.
+TEST(Dialog, APreviewOfAnyLengthReadsBackExact)
+{
+    std::string statement = "select ";
+    for (int i = 0; i < 20000; ++i) statement += "Column" + std::to_string(i) + (i % 7 ? "," : ", ");
+    statement += "\r\r\nfrom t\twhere x\r\n= 1";
+    QueryRun run("T", kAbc, statement, static_cast<int>(statement.size()) + 1);
+    ASSERT_NE(run.Dialog(), nullptr);
+    EXPECT_EQ(run.Preview(), statement);
+    ::SendMessageA(run.Control(kPreview), EM_SETSEL, 0, -1);
+    ::SendMessageA(run.Control(kPreview), WM_COPY, 0, 0);
+    std::string copied;
+    if (::OpenClipboard(nullptr)) {
+        HANDLE data = ::GetClipboardData(CF_TEXT);
+        if (const char* text = data ? static_cast<const char*>(::GlobalLock(data)) : nullptr) copied = text;
+        if (data) ::GlobalUnlock(data);
+        ::CloseClipboard();
+    }
+    EXPECT_EQ(copied, statement);
+    ASSERT_TRUE(run.Click(IDCANCEL));
+    ASSERT_TRUE(run.Finish());
+}
+
+std::string ShownTipText(DWORD threadId)
+{
+    std::string text;
+    ::EnumThreadWindows(threadId, [](HWND window, LPARAM found) -> BOOL {
+        char name[64] = {};
+        ::GetClassNameA(window, name, sizeof name);
+        if (::lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || !::IsWindowVisible(window)) return TRUE;
+        *reinterpret_cast<std::string*>(found) = harness::WindowText(window);
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+TEST(Dialog, RestingOnAColumnShowsItsNameCutTo79Characters)
+{
+    const std::string longName(100, 'n');
+    QueryRun run("T", "ID\t" + longName + "\tCity\t", "");
+    ASSERT_NE(run.Dialog(), nullptr);
+    ASSERT_TRUE(harness::BringToForeground(run.Dialog()));
+    for (const auto& [item, tip] : {std::pair{2, longName.substr(0, 79)}, std::pair{3, std::string("City")}}) {
+        POINT point{};
+        ASSERT_TRUE(harness::ListBoxItemPoint(run.Control(kColumnList), item, 40, point));
+        ASSERT_TRUE(harness::MoveMouseTo(run.Control(kColumnList), point));
+        EXPECT_TRUE(harness::WaitUntil([&] { return ShownTipText(run.ThreadId()) == tip; })) << ShownTipText(run.ThreadId());
+    }
+    ASSERT_TRUE(run.Click(IDCANCEL));
+    ASSERT_TRUE(run.Finish());
+}
+
+TEST(Dialog, ALongTableNameOpensTheListAtSevenEighthsOfItsExtent)
+{
+    const std::string table = "Halvane_Customer_Order_Lines_With_Discounts_And_Delivery_Addresses";
+    QueryRun run(table, "ID\tName\t", "");
+    ASSERT_NE(run.Dialog(), nullptr);
+    HWND combo = run.Control(kTableCombo);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(::GetComboBoxInfo(combo, &info));
+    HDC dc = ::GetDC(info.hwndList);  // the list's own measure: no font selected
+    SIZE extent{};
+    ::GetTextExtentPoint32A(dc, table.c_str(), static_cast<int>(table.size()), &extent);
+    ::ReleaseDC(info.hwndList, dc);
+    RECT box{}, shown{};
+    ::GetWindowRect(combo, &box);
+    ASSERT_TRUE(harness::ClickCenter(combo));
+    EXPECT_TRUE(harness::WaitUntil([&] {
+        return harness::IsVisible(info.hwndList) && ::GetWindowRect(info.hwndList, &shown) &&
+               shown.right - shown.left == extent.cx * 7 / 8;
+    })) << shown.right - shown.left;
+    EXPECT_EQ(shown.left, box.left);
+    EXPECT_GE(shown.top, box.bottom - 2);
+    // The list shares the blue "Syntax:" label's id (1000); only the label is painted blue.
+    HDC probe = ::CreateCompatibleDC(nullptr);
+    for (const auto& [message, control, blue] : {std::tuple{WM_CTLCOLORLISTBOX, info.hwndList, false},
+                                                  std::tuple{WM_CTLCOLORSTATIC, run.Control(1000), true}}) {
+        ::SetTextColor(probe, RGB(0, 0, 0));
+        harness::Query(run.Dialog(), message, reinterpret_cast<WPARAM>(probe), reinterpret_cast<LPARAM>(control));
+        EXPECT_EQ(::GetTextColor(probe) == RGB(0, 0, 255), blue) << message;
+    }
+    ::DeleteDC(probe);
+    harness::PumpMessagesFor(::GetDoubleClickTime() + 50);
+    ASSERT_TRUE(harness::ClickCenter(combo));  // closes it (Escape would not: the dialog eats it)
+    ASSERT_TRUE(harness::WaitUntil([&] { return !harness::IsVisible(info.hwndList); }));
+    ASSERT_TRUE(run.Click(IDOK));
+    ASSERT_TRUE(run.Finish());
+    EXPECT_EQ(run.ReturnedText(), "SELECT * FROM " + table + " ");
+}
+
+// Centred over the disabled builder, defaults upper-cased and sorted, "*" chosen, focus on
+// OK, a fresh prompt each time; quotes, bars and braces typed reach the host unchanged.
+TEST(Dialog, TheWhenPrintedQuestionOpensCentredAndPassesItsTextThrough)
+{
+    QueryRun run("T", "Zeta\tname\tid\t{WHEN PRINTED}\t", "SELECT id FROM T ");
+    HWND builder = run.Dialog();
+    ASSERT_NE(builder, nullptr);
+    const std::string prompt = "It's {a|b} \"q\" }|{'";
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(run.ClickColumn(4 - round));
+        HWND question = WaitForQuestion(run.ThreadId());
+        ASSERT_NE(question, nullptr);
+        HWND defaults = harness::FindControl(question, kDefault);
+        EXPECT_EQ(harness::ComboItems(defaults), (std::vector<std::string>{"*", "ID", "NAME", "ZETA"}));
+        EXPECT_EQ(harness::ComboText(defaults), "*");
+        EXPECT_EQ(harness::WindowText(harness::FindControl(question, kPrompt)), "");
+        EXPECT_EQ(harness::FocusedWindow(question), harness::FindControl(question, IDOK));
+        EXPECT_FALSE(harness::IsEnabled(builder));
+        RECT top{}, below{};
+        ::GetWindowRect(question, &top);
+        ::GetWindowRect(builder, &below);
+        EXPECT_LE(std::abs((top.left + top.right) / 2 - (below.left + below.right) / 2), 1);
+        EXPECT_LE(std::abs((top.top + top.bottom) / 2 - (below.top + below.bottom) / 2), 1);
+        if (round == 0) {
+            ASSERT_TRUE(AnswerByKey(question, VK_ESCAPE));  // only the builder ignores Escape
+            harness::PumpMessagesFor(100);
+            EXPECT_EQ(run.Preview(), "SELECT id FROM T ");
+            continue;
+        }
+        RECT both{std::min(top.left, below.left), std::min(top.top, below.top), std::max(top.right, below.right),
+                  std::max(top.bottom, below.bottom)};
+        harness::PumpMessagesFor(100);
+        harness::SaveBmp(harness::CaptureScreenArea(both), harness::ScreenshotPath("when_printed_over_builder.bmp"));
+        ASSERT_TRUE(Answer(question, prompt.c_str(), IDOK, "NAME"));
+        ASSERT_TRUE(run.PreviewBecomes("SELECT {'" + prompt + "'|'NAME'} FROM T "));
+    }
+    ASSERT_TRUE(run.Click(IDOK));
+    ASSERT_TRUE(run.Finish());
+    EXPECT_EQ(run.ReturnedText(), "SELECT {'" + prompt + "'|'NAME'} FROM T ");
+}
+
+// Counts the pixels of a capture of the dialog inside a control that pass a test.
+template <typename Test>
+int CountPixels(const harness::Image& shot, HWND dialog, HWND control, bool clientOnly, Test test)
+{
+    RECT frame{}, area{};
+    ::GetWindowRect(dialog, &frame);
+    if (clientOnly) {
+        ::GetClientRect(control, &area);
+        ::MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    } else {
+        ::GetWindowRect(control, &area);
+    }
+    int count = 0;
+    for (LONG y = std::max(area.top - frame.top, 0L); y < std::min<LONG>(area.bottom - frame.top, shot.height); ++y)
+        for (LONG x = std::max(area.left - frame.left, 0L); x < std::min<LONG>(area.right - frame.left, shot.width); ++x)
+            count += test(shot.At(x, y)) ? 1 : 0;
+    return count;
+}
+
+TEST(Dialog, LabelsAreBlueThePreviewWhiteTheButtonsCarryIconsAndTheGridsNoHeader)
+{
+    QueryRun run("Customers", "ID\tName\tCity\tOrder Date\tUnit Price\t", "SELECT Name,[Order Date] FROM Customers ORDER BY Name DESC");
+    HWND dialog = run.Dialog();
+    ASSERT_NE(dialog, nullptr);
+    harness::PumpMessagesFor(300);
+    const harness::Image shot = harness::CaptureWindow(dialog);
+    ASSERT_FALSE(shot.IsEmpty());
+    EXPECT_TRUE(harness::SaveBmp(shot, harness::ScreenshotPath("query_builder.bmp")));
+    auto is = [](uint32_t colour) { return [colour](uint32_t pixel) { return pixel == colour; }; };
+    for (int label : {1000, 1001, 1004, 1006, 1009, 1012})
+        EXPECT_GT(CountPixels(shot, dialog, run.Control(label), false, is(0x0000FF)), 10) << "label " << label;
+    EXPECT_EQ(CountPixels(shot, dialog, run.Control(1002), false, is(0x0000FF)), 0) << "the preview's caption is black";
+    RECT preview{};
+    ::GetClientRect(run.Control(kPreview), &preview);
+    EXPECT_GT(CountPixels(shot, dialog, run.Control(kPreview), true, is(0xFFFFFF)), preview.right * preview.bottom / 2);
+    // The empty WHERE grid says how to begin, in the window-text colour.
+    EXPECT_GT(CountPixels(shot, dialog, run.Control(kWhereGrid), true, is(harness::Rgb(::GetSysColor(COLOR_WINDOWTEXT)))), 20);
+    auto colourful = [](uint32_t p) { return (p >> 16) != ((p >> 8) & 0xFF) || ((p >> 8) & 0xFF) != (p & 0xFF); };
+    for (int button : {kAddWhere, kRemoveWhere, kMoveUp, kMoveDown})
+        EXPECT_GT(CountPixels(shot, dialog, run.Control(button), false, colourful), 10) << "button " << button;
+    // The grids hide their headers: the first row starts at the top of the client area.
+    RECT firstRow{LVIR_BOUNDS, 0, 0, 0};
+    ASSERT_TRUE(harness::Query(run.Control(kOrderByGrid), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&firstRow)));
+    EXPECT_EQ(firstRow.top, 0);
+    ASSERT_TRUE(run.Click(IDCANCEL));
+    ASSERT_TRUE(run.Finish());
+}
+
+TEST(Dialog, TenRunsLeaveNoUserOrGdiObjectsBehind)
+{
+    int runs = 0;
+    EXPECT_TRUE(harness::LeavesNoObjectsBehind([&] {
+        QueryRun run("Customers", "ID\tName\tCity\t", runs % 2 ? "" : "SELECT Name FROM Customers WHERE  ( City = 'Oslo' ) ");
+        ASSERT_NE(run.Dialog(), nullptr);
+        ASSERT_TRUE(run.Click(kAddWhere));  // a row with records to free
+        ASSERT_TRUE(run.Click(runs++ % 2 ? IDOK : IDCANCEL));
+        ASSERT_TRUE(run.Finish());
+    }, 10));
+}
+
+}  // namespace
+}  // namespace dlltest

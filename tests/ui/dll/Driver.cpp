@@ -1,0 +1,233 @@
+// The loaded DLL and the driver of its dialog.
+#include "Driver.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace dlltest {
+
+namespace {
+
+const char kFill = static_cast<char>(0xA5);
+const size_t kGuardBytes = 64;
+
+// An open drop-down list is a pop-up of its own: activating it, as aimed clicks do with
+// their target, would close it, so the press goes where the pointer already is.
+bool ClickInPopup(HWND list, int index)
+{
+    POINT point{};
+    if (!harness::ListBoxItemPoint(list, index, -1, point)) {
+        harness::Query(list, LB_SETTOPINDEX, static_cast<WPARAM>(index));
+        if (!harness::ListBoxItemPoint(list, index, -1, point)) return false;
+    }
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    if (!harness::MoveMouseTo(list, point) || ::SendInput(2, inputs, sizeof(INPUT)) != 2) return false;
+    harness::LetInputArrive(list);
+    return true;
+}
+
+// Far enough from the last click that the next one is not taken for a double click.
+void AwaitDoubleClickTime()
+{
+    harness::PumpMessagesFor(::GetDoubleClickTime() + 50);
+}
+
+}  // namespace
+
+const Library& Quervix()
+{
+    static const Library library = [] {
+        char path[MAX_PATH] = {};
+        std::string file(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
+        file = file.substr(0, file.find_last_of("\\/") + 1) + "Quervix.dll";
+        Library loaded;
+        if (HMODULE module = ::LoadLibraryA(file.c_str())) {
+            loaded.getQuery = reinterpret_cast<QuervixGetSELECTSQLQueryFn>(
+                reinterpret_cast<void*>(::GetProcAddress(module, "GetSELECTSQLQuery")));
+            loaded.createDialog = reinterpret_cast<QuervixCreateSELECTSQLQueryDlgFn>(
+                reinterpret_cast<void*>(::GetProcAddress(module, "CreateSELECTSQLQueryDlg")));
+        }
+        return loaded;
+    }();
+    return library;
+}
+
+QueryRun::QueryRun(const std::string& table, const std::string& columns, const std::string& statement, int cap)
+    : m_buffer(std::max(static_cast<size_t>(std::max(cap, 0)), statement.size() + 1) + kGuardBytes, kFill),
+      m_table(table), m_columns(columns), m_cap(cap)
+{
+    std::copy(statement.begin(), statement.end(), m_buffer.begin());
+    m_buffer[statement.size()] = '\0';
+    m_before = m_buffer;
+    const auto getQuery = Quervix().getQuery;
+    m_call = std::make_unique<harness::ModalCall>([this, getQuery]() -> INT_PTR {
+        return getQuery ? getQuery(m_table.c_str(), m_columns.c_str(), m_buffer.data(), m_cap) : -1;
+    });
+}
+
+QueryRun::QueryRun(const std::vector<HostTable>& tables, const std::string& statement)
+    : m_tables(tables), m_objectStatement(statement), m_throughObject(true)
+{
+    const auto create = Quervix().createDialog;
+    m_call = std::make_unique<harness::ModalCall>([this, create]() -> INT_PTR {
+        CSELECTSQLDlg* dialog = create ? create() : nullptr;
+        if (!dialog) return -1;
+        for (const HostTable& table : m_tables) dialog->AddTableColumns(table.name.c_str(), table.columns.c_str());
+        dialog->SetSQLQuery(m_objectStatement.c_str());
+        const INT_PTR result = dialog->DoModal();
+        m_objectStatement = dialog->GetSQLQuery();
+        delete dialog;
+        return result;
+    });
+}
+
+HWND QueryRun::Dialog(DWORD timeoutMs)
+{
+    if (!m_dialog) m_dialog = harness::WaitForWindow(kCaption, ThreadId(), timeoutMs);
+    return m_dialog;
+}
+
+HWND QueryRun::Control(int id)
+{
+    return Dialog() ? harness::FindControl(m_dialog, id) : nullptr;
+}
+
+std::string QueryRun::Preview() { return harness::WindowText(Control(kPreview)); }
+
+bool QueryRun::PreviewBecomes(const std::string& text)
+{
+    return harness::WaitUntil([&] { return Preview() == text; }, 3000);
+}
+
+bool QueryRun::Click(int id)
+{
+    HWND control = Control(id);
+    return control && harness::ClickCenter(control);
+}
+
+bool QueryRun::ClickColumn(int item, bool onCheckBox)
+{
+    HWND list = Control(kColumnList);
+    return list && harness::ClickListBoxItem(list, item, onCheckBox ? 8 : -1);
+}
+
+std::string QueryRun::ColumnChecks()
+{
+    std::string checks;
+    for (int check : harness::ListBoxChecks(Control(kColumnList))) checks += static_cast<char>('0' + check);
+    return checks;
+}
+
+::testing::AssertionResult QueryRun::Finish() { return m_call->Finish(10000); }
+
+std::string QueryRun::ReturnedText() const
+{
+    if (m_throughObject) return m_objectStatement;
+    return std::string(m_buffer.data(), ::strnlen(m_buffer.data(), m_buffer.size()));
+}
+
+bool ChooseInComboBox(HWND comboBox, const std::string& item)
+{
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (!comboBox || !::GetComboBoxInfo(comboBox, &info)) return false;
+    const LRESULT index =
+        harness::Query(comboBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
+    AwaitDoubleClickTime();
+    return index != CB_ERR && harness::ClickCenter(comboBox) &&
+           harness::WaitUntil([&] { return harness::IsVisible(info.hwndList); }) &&
+           ClickInPopup(info.hwndList, static_cast<int>(index));
+}
+
+HWND OpenCellList(HWND grid)
+{
+    HWND found = nullptr;
+    for (HWND window : harness::TopLevelWindows(::GetWindowThreadProcessId(grid, nullptr))) {
+        char name[16] = {};
+        ::GetClassNameA(window, name, sizeof name);
+        if (std::strncmp(name, "Quervix:", 8) == 0) found = ::FindWindowExA(window, nullptr, "ListBox", nullptr);
+    }
+    return found;
+}
+
+HWND OpenCellListByClick(HWND grid, int row, int column)
+{
+    HWND list = nullptr;
+    for (int click = 0; click < 2 && !list; ++click) {
+        AwaitDoubleClickTime();
+        if (!harness::ClickListViewCell(grid, row, column)) return nullptr;
+        harness::WaitUntil([&] { return (list = OpenCellList(grid)) != nullptr; }, 500);
+    }
+    // The grid hands the keyboard to the list within its 100 ms poll.
+    return list && harness::WaitUntil([&] { return harness::FocusedWindow(grid) == list; }) ? list : nullptr;
+}
+
+bool ChooseInCell(HWND grid, int row, int column, const std::string& entry)
+{
+    HWND list = OpenCellListByClick(grid, row, column);
+    const std::vector<std::string> items = list ? harness::ListBoxItems(list) : std::vector<std::string>();
+    const auto found = std::find(items.begin(), items.end(), entry);
+    return found != items.end() && ClickInPopup(list, static_cast<int>(found - items.begin())) &&
+           harness::WaitUntil([&] { return !OpenCellList(grid) && harness::ListViewCell(grid, row, column) == entry; });
+}
+
+bool TypeValue(HWND grid, int row, const std::string& text, HWND target)
+{
+    AwaitDoubleClickTime();
+    return harness::DoubleClickListViewCell(grid, row, kValue) &&
+           harness::WaitUntil([&] { return ::FindWindowExA(grid, nullptr, "Edit", nullptr) != nullptr; }) &&
+           harness::TypeText(text) && harness::ClickCenter(target) &&
+           harness::WaitUntil([&] { return harness::ListViewCell(grid, row, kValue) == text; });
+}
+
+bool SelectRow(HWND grid, int row)
+{
+    AwaitDoubleClickTime();
+    return harness::ClickListViewCell(grid, row, 1) &&
+           harness::WaitUntil([&] { return harness::ListViewSelectedRow(grid) == row; });
+}
+
+std::string GridRows(HWND grid, std::initializer_list<int> cells)
+{
+    std::string rows;
+    for (int row = 0; row < harness::ListViewRowCount(grid); ++row) {
+        const char* separator = row ? ";" : "";
+        for (int cell : cells) {
+            rows += separator + harness::ListViewCell(grid, row, cell);
+            separator = "|";
+        }
+    }
+    return rows;
+}
+
+HWND WaitForQuestion(DWORD threadId) { return harness::WaitForWindow(kWhenPrintedCaption, threadId); }
+
+namespace {
+bool Gone(HWND question)
+{
+    if (!harness::WaitForWindowGone(question)) return false;
+    harness::PumpMessagesFor(100);  // the builder takes the activation back
+    return true;
+}
+}  // namespace
+
+bool Answer(HWND question, const char* prompt, int button, const char* choice)
+{
+    if (!question) return false;
+    HWND edit = harness::FindControl(question, kPrompt);
+    if (prompt && !(harness::ClickCenter(edit) && harness::TypeText(prompt) &&
+                    harness::WaitUntil([&] { return harness::WindowText(edit) == prompt; })))
+        return false;
+    if (choice && !ChooseInComboBox(harness::FindControl(question, kDefault), choice)) return false;
+    return harness::ClickCenter(harness::FindControl(question, button)) && Gone(question);
+}
+
+bool AnswerByKey(HWND question, WORD key)
+{
+    return question && harness::BringToForeground(question) && harness::PressKey(key) && Gone(question);
+}
+
+}  // namespace dlltest

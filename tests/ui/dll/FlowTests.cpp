@@ -1,0 +1,208 @@
+// The dialog's handlers as a user meets them, each flow a table of steps: what the user does,
+// how the When Printed question is answered if one opens, and what the preview, the column
+// checks and the grid's rows must then show; at the end OK or Cancel and what the host gets.
+#include "Driver.h"
+
+namespace dlltest {
+namespace {
+
+struct Step {
+    enum Action { Look, Tick, Pick, Key, Push, Table, Row, Cell } action = Look;
+    int arg = 0, cell = 0;
+    std::string table;
+    enum Reply { NoQuestion, Ok, Cancel, Enter } reply = NoQuestion;
+    const char* prompt = nullptr;
+    const char* preview = nullptr;
+    const char* checks = nullptr;  // one digit per column item
+    const char* rows = nullptr;    // the flow's grid, rows joined by ";", cells by "|"
+
+    Step& Shows(const char* text, const char* columnChecks = nullptr)
+    {
+        preview = text;
+        checks = columnChecks;
+        return *this;
+    }
+    Step& Rows(const char* text)
+    {
+        rows = text;
+        return *this;
+    }
+    Step& Asks(Reply answer, const char* typed = nullptr)
+    {
+        reply = answer;
+        prompt = typed;
+        return *this;
+    }
+};
+
+Step Do(Step::Action action, int arg = 0, int cell = 0)
+{
+    Step step;
+    step.action = action;
+    step.arg = arg;
+    step.cell = cell;
+    return step;
+}
+Step ChooseTable(const std::string& name)
+{
+    Step step = Do(Step::Table);
+    step.table = name;
+    return step;
+}
+
+struct Flow {
+    const char* name;
+    std::vector<HostTable> tables;  // one: GetSELECTSQLQuery; more: the factory object
+    std::string start;
+    int grid;                       // whose rows the steps check
+    std::vector<Step> steps;
+    int end;                        // IDOK or IDCANCEL
+    std::string returned;
+};
+
+void Perform(QueryRun& run, const Flow& flow, const Step& step)
+{
+    HWND grid = run.Control(flow.grid);
+    switch (step.action) {
+    case Step::Look: break;
+    case Step::Tick: ASSERT_TRUE(run.ClickColumn(step.arg)); break;
+    case Step::Pick:
+        ASSERT_TRUE(run.ClickColumn(step.arg, false));
+        ASSERT_TRUE(harness::WaitUntil([&] { return harness::ListBoxSelection(run.Control(kColumnList)) == step.arg; }));
+        break;
+    case Step::Key: ASSERT_TRUE(harness::PressKey(static_cast<WORD>(step.arg))); break;
+    case Step::Push: ASSERT_TRUE(run.Click(step.arg)); break;
+    case Step::Table: ASSERT_TRUE(ChooseInComboBox(run.Control(kTableCombo), step.table)); break;
+    case Step::Row: ASSERT_TRUE(SelectRow(grid, step.arg)); break;
+    case Step::Cell:
+        harness::PumpMessagesFor(::GetDoubleClickTime() + 50);
+        ASSERT_TRUE(harness::ClickListViewCell(grid, step.arg, step.cell));
+        break;
+    }
+    if (step.reply == Step::Enter) {
+        ASSERT_TRUE(AnswerByKey(WaitForQuestion(run.ThreadId()), VK_RETURN));
+    } else if (step.reply != Step::NoQuestion) {
+        ASSERT_TRUE(Answer(WaitForQuestion(run.ThreadId()), step.prompt, step.reply == Step::Ok ? IDOK : IDCANCEL));
+    }
+    if (step.preview) {
+        EXPECT_TRUE(run.PreviewBecomes(step.preview)) << run.Preview();
+    } else {
+        harness::PumpMessagesFor(150);
+    }
+    if (step.reply == Step::NoQuestion) {
+        EXPECT_EQ(harness::FindTopLevelWindow(kWhenPrintedCaption, run.ThreadId()), nullptr) << "an unexpected question";
+    }
+    if (step.checks) {
+        EXPECT_EQ(run.ColumnChecks(), step.checks);
+    }
+    if (step.rows) {
+        EXPECT_EQ(GridRows(grid, flow.grid == kWhereGrid ? std::initializer_list<int>{kAndOr, kField, kOperator, kValue}
+                                                         : std::initializer_list<int>{kKeyField, kKeyDirection}),
+                  step.rows);
+    }
+}
+
+void PrintTo(const Flow& flow, std::ostream* out) { *out << flow.name; }
+
+class Flows : public ::testing::TestWithParam<Flow> {};
+
+TEST_P(Flows, GoAsTheUserExpects)
+{
+    const Flow& flow = GetParam();
+    const bool throughObject = flow.tables.size() > 1;
+    QueryRun run = throughObject ? QueryRun(flow.tables, flow.start)
+                                 : QueryRun(flow.tables[0].name, flow.tables[0].columns, flow.start);
+    ASSERT_NE(run.Dialog(), nullptr);
+    // Until the first edit the preview shows the host's text as it came.
+    if (!flow.start.empty()) {
+        EXPECT_EQ(run.Preview(), flow.start);
+    }
+    for (size_t i = 0; i < flow.steps.size() && !HasFatalFailure(); ++i) {
+        SCOPED_TRACE("step " + std::to_string(i + 1));
+        Perform(run, flow, flow.steps[i]);
+    }
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(run.Click(flow.end));
+    ASSERT_TRUE(run.Finish());
+    EXPECT_EQ(run.Result(), throughObject ? flow.end : flow.end == IDOK ? 0 : 1);
+    EXPECT_EQ(run.ReturnedText(), flow.returned);
+}
+
+using S = Step;
+const char kAbc[] = "A\tB\tC\t";
+const char kWpColumns[] = "A\tB\t{when Printed}\t";  // recognised in any letter case
+
+const Flow kFlows[] = {
+    {"StarAndNamedColumnsExcludeEachOther", {{"T", kAbc}}, "", kWhereGrid, {
+        Do(S::Look).Shows("SELECT * FROM T ", "1000"),
+        Do(S::Tick, 1).Shows("SELECT A FROM T ", "0100"),
+        Do(S::Tick, 3).Shows("SELECT A,C FROM T ", "0101"),
+        Do(S::Pick, 0).Shows("SELECT A,C FROM T ", "0101"),  // selecting checks nothing
+        Do(S::Key, VK_SPACE).Shows("SELECT * FROM T ", "1000"),
+        Do(S::Pick, 2),
+        Do(S::Key, VK_SPACE).Shows("SELECT B FROM T ", "0010"),
+        Do(S::Tick, 0).Shows("SELECT * FROM T ", "1000"),
+    }, IDOK, "SELECT * FROM T "},
+    {"WhenPrintedColumnAsksAndItsTextStandsForTheColumns", {{"T", kWpColumns}}, "SELECT A FROM T ", kWhereGrid, {
+        // Cancelled at once: nothing composed, the item keeps its check.
+        Do(S::Tick, 3).Asks(S::Cancel).Shows("SELECT A FROM T ", "0101"),
+        Do(S::Tick, 2).Asks(S::Ok, "Cols").Shows("SELECT {'Cols'|'*'} FROM T ", "0111"),
+        // A later Cancel keeps the preview but turns the text off for the next composition.
+        Do(S::Tick, 2).Asks(S::Cancel).Shows("SELECT {'Cols'|'*'} FROM T ", "0101"),
+        Do(S::Push, kOrderByEnabled).Shows("SELECT A,[{when Printed}] FROM T "),
+        Do(S::Tick, 3).Shows("SELECT A FROM T ", "0100"),  // unticking asks nothing
+        Do(S::Tick, 3).Asks(S::Ok, "One").Shows("SELECT {'One'|'*'} FROM T ", "0101"),
+        // Accepted with "*" toggled: every named item unticked, the text stays until the next change.
+        Do(S::Tick, 0).Asks(S::Ok, "Star").Shows("SELECT {'Star'|'*'} FROM T ", "1000"),
+        Do(S::Tick, 2).Shows("SELECT B FROM T ", "0010"),
+        // Enter accepts the defaults: the builder's own filter does not reach the question.
+        Do(S::Tick, 3).Asks(S::Enter).Shows("SELECT {''|'*'} FROM T ", "0011"),
+    }, IDOK, "SELECT {''|'*'} FROM T "},
+    {"PlusAddsDefaultRowsAndMinusRemovesTheSelectedOne", {{"T", kAbc}}, "", kWhereGrid, {
+        Do(S::Push, kAddWhere), Do(S::Push, kAddWhere), Do(S::Push, kAddWhere),
+        Do(S::Push, kAddWhere)
+            .Shows("SELECT * FROM T WHERE  ( A = '' ) AND ( B = '' ) AND ( C = '' ) AND ( A = '' ) ")
+            .Rows("|A|=|;AND|B|=|;AND|C|=|;AND|A|=|"),
+        Do(S::Push, kRemoveWhere).Rows("|A|=|;AND|B|=|;AND|C|=|;AND|A|=|"),  // no row selected
+        Do(S::Row, 0), Do(S::Push, kRemoveWhere).Shows("SELECT * FROM T WHERE  ( B = '' ) AND ( C = '' ) AND ( A = '' ) "),
+        Do(S::Row, 1), Do(S::Push, kRemoveWhere).Shows("SELECT * FROM T WHERE  ( B = '' ) AND ( A = '' ) "),
+        Do(S::Row, 0), Do(S::Push, kRemoveWhere).Shows("SELECT * FROM T WHERE  ( A = '' ) ").Rows("|A|=|"),
+        Do(S::Row, 0), Do(S::Push, kRemoveWhere).Shows("SELECT * FROM T ").Rows(""),
+    }, IDOK, "SELECT * FROM T "},
+    {"ClauseBoxesSwitchTheirGridsAndClauses", {{"T", kAbc}},
+     "SELECT A FROM T WHERE  ( B = 1 ) OR ( C LIKE 'x%' ) ORDER BY C DESC,A", kWhereGrid, {
+        // The keys come back in the rows' order, which is the columns'.
+        Do(S::Push, kWhereEnabled).Shows("SELECT A FROM T ORDER BY A,C DESC"),
+        Do(S::Push, kAddWhere).Rows("|B|=|1;OR|C|LIKE|'x%'"),  // greyed: adds nothing
+        Do(S::Push, kWhereEnabled).Shows("SELECT A FROM T WHERE  ( B = 1 ) OR ( C LIKE 'x%' ) ORDER BY A,C DESC"),
+        Do(S::Push, kOrderByEnabled).Shows("SELECT A FROM T WHERE  ( B = 1 ) OR ( C LIKE 'x%' ) "),
+    }, IDCANCEL, "SELECT A FROM T WHERE  ( B = 1 ) OR ( C LIKE 'x%' ) ORDER BY C DESC,A"},
+    {"CheckedKeysMoveWholeAndUncheckedRowsStayPut", {{"T", kAbc}}, "SELECT * FROM T ORDER BY C,A DESC", kOrderByGrid, {
+        Do(S::Look).Rows("A|DESC;B|;C|"),
+        // Shown selected, a checked key's empty direction takes the blank choice.
+        Do(S::Row, 2), Do(S::Push, kMoveUp).Shows("SELECT * FROM T ORDER BY A DESC,C").Rows("A|DESC;C|   ;B|"),
+        Do(S::Push, kMoveUp).Shows("SELECT * FROM T ORDER BY C,A DESC").Rows("C|   ;A|DESC;B|"),
+        Do(S::Push, kMoveUp).Rows("C|   ;A|DESC;B|"),
+        Do(S::Row, 2), Do(S::Push, kMoveUp).Rows("C|   ;A|DESC;B|"), Do(S::Push, kMoveDown).Rows("C|   ;A|DESC;B|"),
+        Do(S::Row, 1), Do(S::Push, kMoveDown).Shows("SELECT * FROM T ORDER BY C,A DESC").Rows("C|   ;B|;A|DESC"),
+    }, IDOK, "SELECT * FROM T ORDER BY C,A DESC"},
+    {"WhenPrintedTableGoesInUnbracketedAndTheColumnsStay",
+     {{"t1", "A\tB\t"}, {"T2", "X\tY\tZ\t"}, {"{When Printed}", "W\t"}}, "SELECT A FROM [t1] ", kWhereGrid, {
+        ChooseTable("{When Printed}").Asks(S::Ok, "Which table?").Shows("SELECT A FROM {'Which table?'|'T1'} "),
+        ChooseTable("T2").Shows("SELECT A FROM [T2] "),
+        Do(S::Tick, 2).Shows("SELECT A,B FROM [T2] ", "011"),
+        ChooseTable("{When Printed}").Asks(S::Cancel, "never used").Shows("SELECT A,B FROM [T2] "),
+        // Cancelled, the box's text is taken as a table name.
+        Do(S::Tick, 2).Shows("SELECT A FROM [{When Printed}] "),
+    }, IDOK, "SELECT A FROM [{When Printed}] "},
+    {"TickingTheWhenPrintedKeyAsksForItsText", {{"T", "a\tb\t{When Printed}\t"}}, "", kOrderByGrid, {
+        Do(S::Cell, 0, kKeyCheck).Shows("SELECT * FROM T ORDER BY a"),
+        Do(S::Cell, 2, kKeyCheck).Asks(S::Ok, "Sort by").Shows("SELECT * FROM T ORDER BY {'Sort by'|'A'}"),
+    }, IDCANCEL, ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Dialog, Flows, ::testing::ValuesIn(kFlows),
+                         [](const ::testing::TestParamInfo<Flow>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace dlltest

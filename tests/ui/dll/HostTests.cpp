@@ -1,0 +1,209 @@
+// What a host, careless or hostile, passes and gets back: OK hands back exactly what the
+// engine alone composes from the same input, cut to the buffer with nothing written past
+// it; Cancel and the close box leave the buffer byte for byte; bad arguments show nothing;
+// calls nest; the factory object works through the header alone. No C++ exception may be
+// raised anywhere in the process while the suite runs.
+#include <atomic>
+
+#include "Driver.h"
+#include "dialog/MemoryQuery.h"
+
+namespace dlltest {
+namespace {
+
+std::atomic<int> g_cxxExceptions{0};
+
+LONG CALLBACK CountCxxExceptions(EXCEPTION_POINTERS* info)
+{
+    // C++ exceptions as MinGW (SEH) and MSVC raise them.
+    const DWORD code = info->ExceptionRecord->ExceptionCode;
+    if (code == 0x20474343 || code == 0xE06D7363) ++g_cxxExceptions;
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+// A vectored handler sees every exception first, even one caught where it was thrown.
+class NoCxxExceptionAnywhere : public ::testing::Environment {
+    void SetUp() override
+    {
+        m_handler = ::AddVectoredExceptionHandler(1, CountCxxExceptions);
+        try {
+            throw 1;
+        } catch (int) {
+        }
+        ASSERT_EQ(g_cxxExceptions.exchange(0), 1) << "the handler must see a thrown exception";
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(g_cxxExceptions.load(), 0) << "C++ exceptions were raised while the DLL ran";
+        ::RemoveVectoredExceptionHandler(m_handler);
+    }
+    void* m_handler = nullptr;
+};
+::testing::Environment* const kNoCxxExceptions = ::testing::AddGlobalTestEnvironment(new NoCxxExceptionAnywhere);
+
+struct Input {
+    const char* name;
+    std::string table, columns, statement;
+    int cap;
+};
+
+// The buffer as OK must leave it: the engine's statement cut to cap - 1 bytes and a NUL.
+std::vector<char> Expected(const Input& in, std::vector<char> buffer)
+{
+    CMemoryQuery query;
+    query.State().AddTableColumns(in.table.c_str(), in.columns.c_str());
+    query.State().SetSQLQuery(in.statement.c_str());
+    query.Open();
+    EXPECT_TRUE(query.PressOk());
+    const std::string text = query.State().GetSQLQuery();
+    const size_t kept = std::min(text.size(), static_cast<size_t>(in.cap - 1));
+    std::copy(text.begin(), text.begin() + static_cast<ptrdiff_t>(kept), buffer.begin());
+    buffer[kept] = '\0';
+    return buffer;
+}
+
+std::string Bytes(int from, int to)
+{
+    std::string bytes;
+    for (int b = from; b <= to; ++b) bytes += static_cast<char>(b);
+    return bytes;
+}
+
+TEST(Host, OkHandsBackWhatTheEngineComposesCutToTheBuffer)
+{
+    const std::string high = Bytes(0x80, 0xFF);
+    std::string wide;
+    for (int i = 0; i < 100000; ++i) wide += "C" + std::to_string(i) + "\t";
+    const Input inputs[] = {
+        {"recomposed", "Customers", "ID\tName\tCity\t", "select name from Customers where City = 'Oslo' order by name desc", 1024},
+        {"cut to the buffer", "T", "A\tB\tC\t", "select a,b,c from t where a = 1 and b = 2", 45},
+        {"a one-byte buffer", "T", "A\t", "SELECT A FROM T", 1},
+        {"no final TAB", "T", "A\tB", "SELECT A,B FROM T", 64},
+        {"empty names", "T", "A\t\tB\t", "SELECT * FROM T WHERE  ( B = 1 )", 64},
+        {"names differing in case", "T", "Name\tNAME\tname\t", "SELECT NAME,name FROM T ORDER BY name DESC", 64},
+        {"punctuation in names", "T", "First Name\tA,B\t'q'\t[x]\t{y}\t", "SELECT [First Name],{y} FROM T WHERE  ( A,B = 1 )", 128},
+        // Every byte 0x80-0xFF; 0x98 alone between quotes once brought Wine's edit control down.
+        {"high bytes", "T" + high.substr(0, 8), high.substr(0, 40) + "\t" + high.substr(40) + "\t",
+         "SELECT * FROM T WHERE  ( " + high.substr(40) + " = '" + high + "' )", 4096},
+        {"a lone small tilde", "T", "A\t", "SELECT * FROM T WHERE  ( A = '\x98' )", 64},
+        {"CR and LF", "T\r\n", "A\r\nB\tC\t", "SELECT * FROM T WHERE  ( C = 'x\r\ny' )", 128},
+        {"100,000 columns", "T", wide, "", static_cast<int>(wide.size())},
+        {"a 2 MB value", "T", "A\t", "SELECT * FROM T WHERE  ( A = '" + std::string(2000000, 'v') + "' )", 2100000},
+    };
+    for (const Input& in : inputs) {
+        SCOPED_TRACE(in.name);
+        QueryRun run(in.table, in.columns, in.statement, in.cap);
+        ASSERT_NE(run.Dialog(60000), nullptr);
+        ASSERT_TRUE(run.Click(IDOK));
+        ASSERT_TRUE(run.Finish());
+        EXPECT_EQ(run.Result(), 0);
+        EXPECT_TRUE(run.BufferNow() == Expected(in, run.BufferBefore())) << run.ReturnedText().substr(0, 200);
+    }
+}
+
+TEST(Host, CancelAndTheCloseBoxLeaveTheBufferByteForByte)
+{
+    for (const bool closeBox : {false, true}) {
+        QueryRun run("Customers", "ID\tName\tCity\t", "SELECT Name FROM Customers ", 64);
+        ASSERT_NE(run.Dialog(), nullptr);
+        ASSERT_TRUE(run.ClickColumn(3));  // an edit first: the dialog's statement changes
+        ASSERT_TRUE(run.PreviewBecomes("SELECT Name,City FROM Customers "));
+        if (closeBox) {
+            // The caption's close box, found by asking the window which part each point is.
+            RECT frame{};
+            ::GetWindowRect(run.Dialog(), &frame);
+            POINT box{0, 0};
+            for (LONG y = frame.top + 2; y < frame.top + 48 && !box.x; y += 2)
+                for (LONG x = frame.right - 2; x > frame.right - 120 && !box.x; x -= 2)
+                    if (harness::Query(run.Dialog(), WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) box = {x, y};
+            ASSERT_NE(box.x, 0);
+            ::ScreenToClient(run.Dialog(), &box);
+            ASSERT_TRUE(harness::ClickAt(run.Dialog(), box));
+        } else {
+            ASSERT_TRUE(run.Click(IDCANCEL));
+        }
+        ASSERT_TRUE(run.Finish());
+        EXPECT_EQ(run.Result(), 1);
+        EXPECT_TRUE(run.BufferNow() == run.BufferBefore());
+    }
+}
+
+TEST(Host, BadArgumentsReturnOneWithoutADialog)
+{
+    ASSERT_NE(Quervix().getQuery, nullptr);
+    char buffer[8] = "keep";
+    EXPECT_EQ(Quervix().getQuery("T", "A\t", buffer, 0), 1);
+    EXPECT_EQ(Quervix().getQuery("T", "A\t", buffer, -5), 1);
+    EXPECT_EQ(Quervix().getQuery(nullptr, "A\t", buffer, 8), 1);
+    EXPECT_EQ(Quervix().getQuery("T", nullptr, buffer, 8), 1);
+    EXPECT_EQ(Quervix().getQuery("T", "A\t", nullptr, 8), 1);
+    EXPECT_STREQ(buffer, "keep");
+}
+
+// A host that calls again from a message handler while the dialog runs (a timer here) gets
+// a second dialog on top of the first; each call ends on its own.
+TEST(Host, ACallFromInsideARunningDialogOpensASecondOne)
+{
+    static std::atomic<int> nestedResult{-1};
+    harness::ModalCall call([]() -> INT_PTR {
+        char outer[64] = "SELECT A FROM T";
+        ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+            ::KillTimer(nullptr, id);
+            char inner[64] = "";
+            nestedResult = Quervix().getQuery("U", "B\t", inner, sizeof inner);
+        });
+        return Quervix().getQuery("T", "A\t", outer, sizeof outer);
+    });
+    HWND first = harness::WaitForWindow(kCaption, call.ThreadId()), second = nullptr;
+    ASSERT_NE(first, nullptr);
+    ASSERT_TRUE(harness::WaitUntil([&] {
+        for (HWND window : harness::TopLevelWindows(call.ThreadId()))
+            if (window != first && harness::CaptionOf(window) == kCaption) second = window;
+        return second != nullptr;
+    }));
+    EXPECT_FALSE(harness::IsEnabled(first)) << "the first dialog waits for the second";
+    ASSERT_TRUE(harness::ClickCenter(harness::FindControl(second, IDCANCEL)));
+    ASSERT_TRUE(harness::WaitUntil([&] { return nestedResult == 1; }));
+    ASSERT_TRUE(harness::ClickCenter(harness::FindControl(first, IDOK)));
+    ASSERT_TRUE(call.Finish(10000));
+    EXPECT_EQ(call.Result(), 0);
+}
+
+// A C++ host through the header alone: the object's functions must match slot for slot.
+TEST(Host, TheFactoryObjectRunsTheDialogAndIsDeleted)
+{
+    for (const int button : {IDOK, IDCANCEL}) {
+        std::string before, after;
+        INT_PTR modal = 0;
+        int replaced = 0;
+        harness::ModalCall call([&]() -> INT_PTR {
+            CSELECTSQLDlg* dialog = Quervix().createDialog ? Quervix().createDialog() : nullptr;
+            if (!dialog) return -1;
+            dialog->AddTableColumns("T", "A\tB\t");
+            replaced = dialog->AddTableColumns("T", "X\tY\tZ\t");  // the same table again: replaced
+            dialog->AddTableColumns("Orders", "No\t");
+            dialog->SetSQLQuery("select y from T order by z");
+            before = dialog->GetSQLQuery();
+            modal = dialog->DoModal();
+            after = dialog->GetSQLQuery();
+            delete dialog;
+            return 0;
+        });
+        HWND window = harness::WaitForWindow(kCaption, call.ThreadId());
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(harness::ListBoxItems(harness::FindControl(window, kColumnList)),
+                  (std::vector<std::string>{"*", "X", "Y", "Z"}));
+        EXPECT_EQ(harness::ComboItems(harness::FindControl(window, kTableCombo)), (std::vector<std::string>{"Orders", "T"}));
+        ASSERT_TRUE(harness::ClickCenter(harness::FindControl(window, button)));
+        ASSERT_TRUE(call.Finish(10000));
+        EXPECT_EQ(call.Result(), 0);
+        EXPECT_NE(replaced, 0);
+        EXPECT_EQ(before, "select y from T order by z");
+        EXPECT_EQ(modal, button);
+        // The box opens on its first (sorted) table, whatever the statement read.
+        EXPECT_EQ(after, button == IDOK ? "SELECT Y FROM Orders ORDER BY Z" : before);
+    }
+}
+
+}  // namespace
+}  // namespace dlltest
