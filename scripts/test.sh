@@ -44,5 +44,13 @@ done
 shopt -s nullglob
 for bmp in "$QUERVIX_SCREENSHOT_DIR"/*.bmp; do convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"; done
 echo "screenshots: $QUERVIX_SCREENSHOT_DIR"
+# The tests' size against the code's: non-blank lines of sources, scripts and build files.
+count_lines() {
+  find "$@" -type f \( -name '*.c' -o -name '*.cc' -o -name '*.cpp' -o -name '*.cxx' -o -name '*.h' -o -name '*.hpp' \
+    -o -name '*.py' -o -name '*.sh' -o -name '*.cmake' -o -name CMakeLists.txt \) -not -path '*/corpus/*' -print0 |
+    xargs -0 cat | grep -cv '^[[:space:]]*$'
+}
+test_lines=$(count_lines tests) code_lines=$(count_lines src include tools demo bench)
+echo "lines: tests $test_lines, code $code_lines ($((100 * test_lines / code_lines))%)"
 echo "all: $passed passed, $failed failed"
 exit $status
