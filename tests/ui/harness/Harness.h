@@ -1,11 +1,146 @@
-// The UI test driver in one include: modal calls on their own thread, window lookup and
-// waiting, real input, state read-back, message sequences, screenshots, object counts.
+// The UI test driver: modal calls on a thread of their own, finding windows and waiting
+// without ever blocking for good, real input through SendInput, state read back through the
+// controls' own messages, screenshots, object counts and message logs.
 #pragma once
 
-#include "ControlState.h"
-#include "GuiResources.h"
-#include "Input.h"
-#include "MessageRecorder.h"
-#include "ModalCall.h"
-#include "Screenshot.h"
-#include "WindowFind.h"
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "Mutex.h"
+
+namespace harness {
+
+// Patience for a window or a state change under Wine on Xvfb.
+constexpr DWORD kDefaultTimeoutMs = 5000;
+
+// Dispatches this thread's messages for ms, so its own windows keep answering.
+void PumpMessagesFor(DWORD ms);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDefaultTimeoutMs, DWORD pollMs = 10);
+// The caption as stored, read without a message, so a hung window cannot block the caller.
+std::string CaptionOf(HWND window);
+// Visible top-level windows of this process (of one thread unless threadId is 0).
+std::vector<HWND> TopLevelWindows(DWORD threadId = 0);
+HWND FindTopLevelWindow(const std::string& caption, DWORD threadId = 0);
+// Returns once the window is there and settled, or null on timeout.
+HWND WaitForWindow(const std::string& caption, DWORD threadId = 0, DWORD timeoutMs = kDefaultTimeoutMs);
+bool WaitForWindowGone(HWND window, DWORD timeoutMs = kDefaultTimeoutMs);
+// Under Wine the X server's focus events reach a window just shown a little later, re-read
+// the keyboard and cancel a press in progress: input is sent only after them.
+void SettleWindow(HWND window, DWORD ms = 150);
+// A control by id: a direct child first, then any descendant.
+HWND FindControl(HWND parent, int controlId);
+
+// SendMessage that gives up after two seconds and then fails the test.
+LRESULT Query(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+std::string WindowText(HWND window);
+inline bool IsEnabled(HWND window) { return ::IsWindowEnabled(window) != FALSE; }
+inline bool IsVisible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
+HWND FocusedWindow(HWND anyWindowOfThread);
+HWND MouseCaptureOf(HWND anyWindowOfThread);
+int ListBoxSelection(HWND listBox);  // LB_ERR when none
+std::vector<std::string> ListBoxItems(HWND listBox);
+// Item data of each item: the check states of the project's check list box.
+std::vector<int> ListBoxChecks(HWND listBox);
+std::string ComboText(HWND comboBox);
+int ComboSelection(HWND comboBox);
+std::vector<std::string> ComboItems(HWND comboBox);
+int ListViewRowCount(HWND listView);
+std::string ListViewCell(HWND listView, int row, int column);
+int ListViewSelectedRow(HWND listView);  // -1 when none
+
+// Runs a blocking call (a modal dialog) on a UI thread of its own, which owns every window
+// the call opens, and makes sure it ends even when nobody closes it.
+class ModalCall {
+public:
+    explicit ModalCall(std::function<INT_PTR()> call);
+    ~ModalCall();  // closes what is still open
+    ModalCall(const ModalCall&) = delete;
+    ModalCall& operator=(const ModalCall&) = delete;
+    DWORD ThreadId() const noexcept { return m_threadId; }
+    bool IsRunning() const noexcept;
+    bool WaitForReturn(DWORD timeoutMs);
+    INT_PTR Result() const noexcept;
+    // Success when the call returned in time; otherwise its windows are closed and the
+    // failure names them.
+    ::testing::AssertionResult Finish(DWORD timeoutMs);
+
+private:
+    struct State;
+    std::string CloseWindows(DWORD timeoutMs);
+    std::shared_ptr<State> m_state;
+    HANDLE m_hThread = nullptr;
+    DWORD m_threadId = 0;
+};
+
+enum Modifiers : unsigned { kNoModifier = 0, kShift = 1, kControl = 2, kAlt = 4 };
+// Makes the window's top-level ancestor the foreground window.
+bool BringToForeground(HWND window);
+// Gives a dialog control the focus as Tab would (WM_NEXTDLGCTL on the dialog's thread).
+bool FocusControl(HWND control);
+// Mouse input at a point in window's client coordinates; clicks bring the window to the
+// foreground first. Two clicks within the double-click time make a double click.
+bool MoveMouseTo(HWND window, POINT clientPoint);
+bool ClickAt(HWND window, POINT clientPoint);
+bool DoubleClickAt(HWND window, POINT clientPoint);
+POINT ClientCenter(HWND window);
+bool ClickCenter(HWND window);
+// A press held down that a test can look at midway, and its release wherever the pointer is.
+bool PressLeftAt(HWND window, POINT clientPoint);
+bool ReleaseLeft(HWND window);
+// A list box item's vertical centre, x pixels from its left (negative: its centre);
+// false when the item is out of view.
+bool ListBoxItemPoint(HWND listBox, int index, int x, POINT& point);
+bool ClickListBoxItem(HWND listBox, int index, int x = -1);
+// A report-view cell's centre, or x pixels right of its left edge.
+bool ClickListViewCell(HWND listView, int row, int column, int x = -1);
+bool DoubleClickListViewCell(HWND listView, int row, int column, int x = -1);
+// Keys into the foreground focus; text as the keyboard layout types it, Unicode otherwise.
+bool PressKey(WORD virtualKey, unsigned modifiers = kNoModifier);
+bool TypeText(const std::string& text);
+// Lets the window's thread take the input from its queue, which comes after sent messages.
+void LetInputArrive(HWND window);
+
+struct Image {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;  // 0x00RRGGBB, top row first
+    bool IsEmpty() const noexcept { return pixels.empty(); }
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+};
+inline uint32_t Rgb(COLORREF c) { return (uint32_t{GetRValue(c)} << 16) | (uint32_t{GetGValue(c)} << 8) | GetBValue(c); }
+// What the screen shows in a rectangle, windows of every thread included.
+Image CaptureScreenArea(const RECT& area);
+// The window with its frame, brought to the top and repainted first.
+Image CaptureWindow(HWND window);
+bool SaveBmp(const Image& image, const std::string& path);
+// QUERVIX_SCREENSHOT_DIR\name when set (scripts/test.sh collects them), else artifacts\name.
+std::string ScreenshotPath(const std::string& name);
+
+// Runs action warmUps times (first use fills the system's caches), then runs times, and
+// fails when GDI or USER objects grew by runs / 2 or more: a leak grows with every run,
+// a cache in one or two steps. Under Wine the objects are counted by walking the handles.
+::testing::AssertionResult LeavesNoObjectsBehind(const std::function<void()>& action, int runs = 10, int warmUps = 2);
+
+// The messages of chosen numbers that a window is sent, in order, through a hook on its
+// thread (a thread of this process). One recorder at a time.
+class MessageRecorder {
+public:
+    using Entry = std::tuple<UINT, WPARAM, LPARAM>;  // message, wParam, lParam
+    MessageRecorder(HWND window, std::vector<UINT> messages);
+    ~MessageRecorder();
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+    std::vector<Entry> Messages() const;
+
+private:
+    HHOOK m_hook = nullptr;
+};
+
+}  // namespace harness

@@ -1,11 +1,7 @@
-// Real user input for UI tests through SendInput.
-#include "Input.h"
-
+// Real user input through SendInput, aimed at windows, list box items and list view cells.
 #include <commctrl.h>
 
-#include <vector>
-
-#include "WindowFind.h"
+#include "Harness.h"
 
 namespace harness {
 
@@ -64,13 +60,11 @@ void AppendChord(std::vector<INPUT>& inputs, WORD vk, unsigned modifiers)
         if (modifiers & flags[i]) inputs.push_back(KeyInput(order[i], true));
 }
 
-bool ClickSequence(HWND window, POINT clientPoint, MouseButton button, int clicks)
+bool ClickSequence(HWND window, POINT clientPoint, int clicks)
 {
     if (!::IsWindow(window) || !BringToForeground(window)) return false;
     POINT screen = clientPoint;
     ::ClientToScreen(window, &screen);
-    const DWORD down = button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
-    const DWORD up = button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
     // The pointer arrives first and the window takes in its arrival (under Wine the X
     // server's enter events follow the move), then the buttons go down and up.
     POINT current{};
@@ -81,8 +75,8 @@ bool ClickSequence(HWND window, POINT clientPoint, MouseButton button, int click
     }
     std::vector<INPUT> inputs;
     for (int i = 0; i < clicks; ++i) {
-        inputs.push_back(MouseInput(screen, down));
-        inputs.push_back(MouseInput(screen, up));
+        inputs.push_back(MouseInput(screen, MOUSEEVENTF_LEFTDOWN));
+        inputs.push_back(MouseInput(screen, MOUSEEVENTF_LEFTUP));
     }
     const bool sent = Send(inputs);
     LetInputArrive(window);
@@ -142,12 +136,8 @@ bool MoveMouseTo(HWND window, POINT clientPoint)
     return sent;
 }
 
-bool ClickAt(HWND window, POINT clientPoint, MouseButton button)
-{
-    return ClickSequence(window, clientPoint, button, 1);
-}
-
-bool DoubleClickAt(HWND window, POINT clientPoint) { return ClickSequence(window, clientPoint, MouseButton::Left, 2); }
+bool ClickAt(HWND window, POINT clientPoint) { return ClickSequence(window, clientPoint, 1); }
+bool DoubleClickAt(HWND window, POINT clientPoint) { return ClickSequence(window, clientPoint, 2); }
 
 POINT ClientCenter(HWND window)
 {
@@ -156,7 +146,7 @@ POINT ClientCenter(HWND window)
     return POINT{client.right / 2, client.bottom / 2};
 }
 
-bool ClickCenter(HWND window, MouseButton button) { return ClickAt(window, ClientCenter(window), button); }
+bool ClickCenter(HWND window) { return ClickAt(window, ClientCenter(window)); }
 
 bool PressLeftAt(HWND window, POINT clientPoint)
 {
@@ -201,7 +191,8 @@ bool ClickListBoxItem(HWND listBox, int index, int x)
     return ListBoxItemPoint(listBox, index, x, point) && ClickAt(listBox, point);
 }
 
-bool ListViewCellRect(HWND listView, int row, int column, RECT& cell)
+namespace {
+bool CellPoint(HWND listView, int row, int column, int x, POINT& point)
 {
     RECT bounds{};
     bounds.top = column;
@@ -218,18 +209,9 @@ bool ListViewCellRect(HWND listView, int row, int column, RECT& cell)
         bounds.right = bounds.left + item.right;
         bounds.left += item.left;
     }
-    cell = bounds;
-    return cell.right > cell.left && cell.bottom > cell.top;
-}
-
-namespace {
-bool CellPoint(HWND listView, int row, int column, int x, POINT& point)
-{
-    RECT cell{};
-    if (!ListViewCellRect(listView, row, column, cell)) return false;
-    point.x = x < 0 ? (cell.left + cell.right) / 2 : cell.left + x;
-    point.y = (cell.top + cell.bottom) / 2;
-    return true;
+    point.x = x < 0 ? (bounds.left + bounds.right) / 2 : bounds.left + x;
+    point.y = (bounds.top + bounds.bottom) / 2;
+    return bounds.right > bounds.left && bounds.bottom > bounds.top;
 }
 }  // namespace
 
