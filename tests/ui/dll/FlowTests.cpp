@@ -52,7 +52,7 @@ Step ChooseTable(const std::string& name)
 
 struct Flow {
     const char* name;
-    std::vector<HostTable> tables;  // one: GetSELECTSQLQuery; more: the factory object
+    std::vector<HostTable> tables;  // one: GetSELECTSQLQuery; more: the factory object, through the header alone
     std::string start;
     int grid;                       // whose rows the steps check
     std::vector<Step> steps;
@@ -187,7 +187,8 @@ const Flow kFlows[] = {
         Do(S::Row, 1), Do(S::Push, kMoveDown).Shows("SELECT * FROM T ORDER BY C,A DESC").Rows("C|   ;B|;A|DESC"),
     }, IDOK, "SELECT * FROM T ORDER BY C,A DESC"},
     {"WhenPrintedTableGoesInUnbracketedAndTheColumnsStay",
-     {{"t1", "A\tB\t"}, {"T2", "X\tY\tZ\t"}, {"{When Printed}", "W\t"}}, "SELECT A FROM [t1] ", kWhereGrid, {
+     // t1 given twice: the second column string replaces the first.
+     {{"t1", "Q\t"}, {"t1", "A\tB\t"}, {"T2", "X\tY\tZ\t"}, {"{When Printed}", "W\t"}}, "SELECT A FROM [t1] ", kWhereGrid, {
         ChooseTable("{When Printed}").Asks(S::Ok, "Which table?").Shows("SELECT A FROM {'Which table?'|'T1'} "),
         ChooseTable("T2").Shows("SELECT A FROM [T2] "),
         Do(S::Tick, 2).Shows("SELECT A,B FROM [T2] ", "011"),

@@ -1,8 +1,7 @@
 // What a host, careless or hostile, passes and gets back: OK hands back exactly what the
 // engine alone composes from the same input, cut to the buffer with nothing written past
 // it; Cancel and the close box leave the buffer byte for byte; bad arguments show nothing;
-// calls nest; the factory object works through the header alone. No C++ exception may be
-// raised anywhere in the process while the suite runs.
+// calls nest. No C++ exception may be raised anywhere in the process while the suite runs.
 #include <atomic>
 
 #include "Driver.h"
@@ -167,42 +166,6 @@ TEST(Host, ACallFromInsideARunningDialogOpensASecondOne)
     ASSERT_TRUE(harness::ClickCenter(harness::FindControl(first, IDOK)));
     ASSERT_TRUE(call.Finish(10000));
     EXPECT_EQ(call.Result(), 0);
-}
-
-// A C++ host through the header alone: the object's functions must match slot for slot.
-TEST(Host, TheFactoryObjectRunsTheDialogAndIsDeleted)
-{
-    for (const int button : {IDOK, IDCANCEL}) {
-        std::string before, after;
-        INT_PTR modal = 0;
-        int replaced = 0;
-        harness::ModalCall call([&]() -> INT_PTR {
-            CSELECTSQLDlg* dialog = Quervix().createDialog ? Quervix().createDialog() : nullptr;
-            if (!dialog) return -1;
-            dialog->AddTableColumns("T", "A\tB\t");
-            replaced = dialog->AddTableColumns("T", "X\tY\tZ\t");  // the same table again: replaced
-            dialog->AddTableColumns("Orders", "No\t");
-            dialog->SetSQLQuery("select y from T order by z");
-            before = dialog->GetSQLQuery();
-            modal = dialog->DoModal();
-            after = dialog->GetSQLQuery();
-            delete dialog;
-            return 0;
-        });
-        HWND window = harness::WaitForWindow(kCaption, call.ThreadId());
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(harness::ListBoxItems(harness::FindControl(window, kColumnList)),
-                  (std::vector<std::string>{"*", "X", "Y", "Z"}));
-        EXPECT_EQ(harness::ComboItems(harness::FindControl(window, kTableCombo)), (std::vector<std::string>{"Orders", "T"}));
-        ASSERT_TRUE(harness::ClickCenter(harness::FindControl(window, button)));
-        ASSERT_TRUE(call.Finish(10000));
-        EXPECT_EQ(call.Result(), 0);
-        EXPECT_NE(replaced, 0);
-        EXPECT_EQ(before, "select y from T order by z");
-        EXPECT_EQ(modal, button);
-        // The box opens on its first (sorted) table, whatever the statement read.
-        EXPECT_EQ(after, button == IDOK ? "SELECT Y FROM Orders ORDER BY Z" : before);
-    }
 }
 
 }  // namespace
