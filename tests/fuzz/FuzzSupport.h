@@ -1,5 +1,5 @@
-// Shared by the fuzz targets: a fatal check that libFuzzer reports as a crash, and
-// the rules every opened-and-composed query keeps, whatever its input.
+// Shared by the fuzz targets: a fatal check that libFuzzer reports as a crash, and the
+// rules every opened-and-composed query keeps, whatever its input.
 #pragma once
 
 #include "dialog/MemoryQuery.h"
@@ -27,15 +27,12 @@ inline const char* ExpectedOpeningError(CMemoryQuery& query)
         selectWritten = form.GetColumnCheck(i) > 0 && !CQueryFormState::QuoteName(form.GetColumnItemText(i)).IsEmpty();
     if (!selectWritten)
         return "Syntax Error: SELECT ?Columns?";
-    if (form.GetTableText().IsEmpty())
-        return "Syntax Error: SELECT Columns FROM ?table?";
-    return nullptr;
+    return form.GetTableText().IsEmpty() ? "Syntax Error: SELECT Columns FROM ?table?" : nullptr;
 }
 
-// Opens the statement as the dialog does and presses OK. Something is always
-// checked after opening, and a parsed form always has its connectors, so OK
-// fails only as ExpectedOpeningError says. Returns the composed text, or an
-// empty string when OK was refused.
+// Opens the statement as the dialog does and presses OK: something is always checked,
+// and a parsed form has its connectors, so OK fails only as ExpectedOpeningError says.
+// Returns the composed text, or "" when OK was refused.
 inline std::string OpenAndPressOk(const std::string& table, const std::string& columns,
                                   const std::string& statement, CMemoryQuery& query)
 {
