@@ -47,14 +47,11 @@ TEST(StatementTest, OpenedStatementsComeBackAsOkComposesThem)
          "SELECT a,b FROM t WHERE  ( c = 1 ) ORDER BY a DESC,A DESC,b"},
         {"no tab", "SELECT a FROM t WHERE  ( a = 1 ) ORDER BY a", "SELECT * FROM t "},
         // Statements the clause cut rejects open as "*" alone.
-        {kColumns, "SELECT a", "SELECT * FROM t "},
-        {kColumns, "a FROM t", "SELECT * FROM t "},
-        {kColumns, "SELECT  FROM t", "SELECT * FROM t "},
-        {kColumns, "FROM t SELECT a", "SELECT * FROM t "},
-        {kColumns, "SELECT a FROM WHERE x = 1", "SELECT * FROM t "},
+        {kColumns, "SELECT a", "SELECT * FROM t "}, {kColumns, "a FROM t", "SELECT * FROM t "},
+        {kColumns, "SELECT  FROM t", "SELECT * FROM t "}, {kColumns, "FROM t SELECT a", "SELECT * FROM t "},
+        {kColumns, "SELECT a FROM WHERE x = 1", "SELECT * FROM t "}, {kColumns, "SELECT a FROM\nt", "SELECT * FROM t "},
         {kColumns, "SELECT a FROM t WHERE ORDER BY a", "SELECT * FROM t "},
         {kColumns, "SELECT ,a FROM t WHERE  ( a = 1 ) ORDER BY a", "SELECT * FROM t "},
-        {kColumns, "SELECT a FROM\nt", "SELECT * FROM t "},
     };
     for (const Case& c : cases) {
         CMemoryQuery query;

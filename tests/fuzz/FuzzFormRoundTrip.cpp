@@ -110,8 +110,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string again = fuzz::OpenAndPressOk(table, columns, statement, reading);
     if (fuzz::FormReadsBack(composing)) {
         fuzz::Require(fuzz::Describe(reading, false) == fuzz::Describe(composing, true), "the form reads back");
-        fuzz::Require(!fuzz::SortRowsInColumnOrder(composing) || again == statement,
-                      "a form that reads back composes to the same text");
+        // Checked sort rows out of column order come back reordered.
+        const bool sortInColumnOrder = fuzz::Describe(composing, true, true) == fuzz::Describe(composing, true);
+        fuzz::Require(!sortInColumnOrder || again == statement, "a form that reads back composes to the same text");
     }
     return 0;
 }

@@ -48,11 +48,10 @@ inline std::string OpenAndPressOk(const std::string& table, const std::string& c
     const char* expectedError = ExpectedOpeningError(query);
     const BOOL composed = query.PressOk();
     const CQueryFormState& state = query.State();
-    if (expectedError) {
-        Require(!composed && state.m_strError == expectedError, "OK is refused with the first error");
+    Require(composed == !expectedError && state.m_strError == (expectedError ? expectedError : ""),
+            "OK is refused exactly when a form lacks columns or a table, with the first error");
+    if (expectedError)
         return std::string();
-    }
-    Require(composed && state.m_strError.IsEmpty(), "OK composes a form that has columns and a table");
     Require(state.m_strStatement.Str().rfind("SELECT ", 0) == 0, "the statement starts with SELECT");
     Require(form.GetPreviewText() == state.m_strStatement, "the preview shows the statement");
     return state.m_strStatement.Str();

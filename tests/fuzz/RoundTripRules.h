@@ -1,6 +1,6 @@
-// When a composed form reads back as itself: the documented conditions, plus the cases
-// the fuzzer found in which the composer writes what the parser cannot read (each marked
-// "also"; they are properties of the text format, not faults).
+// When a composed form reads back as itself: the documented conditions, plus the cases the
+// fuzzer found in which the composer writes what the parser cannot read (each marked "also";
+// they are properties of the text format, not faults).
 #pragma once
 
 #include "FuzzSupport.h"
@@ -13,26 +13,17 @@ inline bool HasKeyword(CString text)
 {
     text.MakeUpper();
     text += ' ';  // also: the blank the composer writes after a name or value completes a keyword
-    for (const char* keyword : {"SELECT ", "FROM ", "WHERE ", "ORDER BY "}) {
-        if (text.Find(keyword) >= 0)
-            return true;
-    }
-    return false;
+    return text.Find("SELECT ") >= 0 || text.Find("FROM ") >= 0 || text.Find("WHERE ") >= 0 || text.Find("ORDER BY ") >= 0;
 }
 
-inline bool EndsInWhiteSpace(const CString& text)
-{
-    return !text.IsEmpty() && CString(text).TrimRight().GetLength() != text.GetLength();
-}
-
-// Documented: no apostrophe, comma, outer blank, " AND " or " OR ". Also: not empty (it
-// is written as nothing), no outer white space of any kind (the composer trims it), no
-// bracket at either end (the parser strips one), no "*" first (it reads as "*").
+// Documented: no apostrophe, comma, outer blank, " AND " or " OR ". Also: not empty (it is
+// written as nothing), no outer white space of any kind (the composer trims it), no bracket
+// at either end (the parser strips one), no "*" first (it reads as "*").
 inline bool ColumnNameReadsBack(const CString& name)
 {
-    return !name.IsEmpty() && name.Find('\'') < 0 && name.Find(',') < 0 && !EndsInWhiteSpace(name) &&
-           CString(name).TrimLeft() == name && name.Find(" AND ") < 0 && name.Find(" OR ") < 0 &&
-           name[0] != '[' && name[name.GetLength() - 1] != ']' && name[0] != '*' && !HasKeyword(name);
+    return !name.IsEmpty() && name.Find('\'') < 0 && name.Find(',') < 0 && CString(name).Trim() == name &&
+           name.Find(" AND ") < 0 && name.Find(" OR ") < 0 && name[0] != '[' && name[name.GetLength() - 1] != ']' &&
+           name[0] != '*' && !HasKeyword(name);
 }
 
 inline bool FormReadsBack(CMemoryQuery& query)
@@ -52,45 +43,26 @@ inline bool FormReadsBack(CMemoryQuery& query)
         const CString field = where.GetItemText(r, kWhereField);
         const CString value = where.GetItemText(r, kWhereValue);
         const bool bracketed = CQueryFormState::QuoteName(field).Left(1) == "[";
-        if (value.Find(' ') >= 0 || (!bracketed && value.Find(']') >= 0) || HasKeyword(value))
-            return false;
-        // also: a value ending in white space loses it; "AND" or "OR" alone, as a value
-        // or as a field, becomes a connector; a field holding "]" ends there.
-        if (EndsInWhiteSpace(value) || value == "AND" || value == "OR" || field == "AND" || field == "OR" ||
+        // also: a value ending in white space loses it; "AND" or "OR" alone, as a value or as
+        // a field, becomes a connector; a field holding "]" ends there.
+        if (value.Find(' ') >= 0 || (!bracketed && value.Find(']') >= 0) || HasKeyword(value) ||
+            CString(value).TrimRight() != value || value == "AND" || value == "OR" || field == "AND" || field == "OR" ||
             field.Find(']') >= 0)
             return false;
     }
     const CMemoryGrid& sort = form.OrderBy();
     for (int r = 0; form.IsOrderByEnabled() && r < sort.GetItemCount(); ++r) {
-        if (sort.GetCellCheck(r, kOrderByCheck) == 1 && CString(sort.GetItemText(r, kOrderByAscDesc)).TrimRight().IsEmpty() &&
+        if (sort.GetCellCheck(r, kOrderByCheck) == 1 && CString(sort.GetItemText(r, kOrderByAscDesc)).Trim().IsEmpty() &&
             sort.GetItemText(r, kOrderByField).Find(' ') >= 0)
             return false;
     }
     return true;
 }
 
-// Checked sort rows stand in column order; otherwise they come back reordered.
-inline bool SortRowsInColumnOrder(CMemoryQuery& query)
-{
-    const CMemoryGrid& sort = query.Form().OrderBy();
-    int lastColumn = -1;
-    for (int r = 0; query.Form().IsOrderByEnabled() && r < sort.GetItemCount(); ++r) {
-        if (sort.GetCellCheck(r, kOrderByCheck) != 1)
-            continue;
-        int column = 0;
-        while (query.State().m_arrColumns[column] != sort.GetItemText(r, kOrderByField))
-            ++column;
-        if (column < lastColumn)
-            return false;
-        lastColumn = column;
-    }
-    return true;
-}
-
-// The form as text: ticked columns, conditions of a ticked box, sort keys of a ticked box
-// in column order. What was composed must read back as this, except that "*" stands
-// alone and an empty value comes back as "''".
-inline std::string Describe(CMemoryQuery& query, bool composed)
+// The form as text: column ticks, the conditions and the sort keys (in column order, or in
+// the grid's order) of a ticked box. A form that reads back reads back as this, except that
+// "*" stands alone and an empty value comes back as "''".
+inline std::string Describe(CMemoryQuery& query, bool composed, bool gridOrder = false)
 {
     const CMemoryForm& form = query.Form();
     const bool star = form.GetColumnCheck(0) > 0;
@@ -106,10 +78,12 @@ inline std::string Describe(CMemoryQuery& query, bool composed)
     }
     text += "|";
     const CMemoryGrid& sort = form.OrderBy();
-    for (int i = 0; form.IsOrderByEnabled() && i < query.State().m_arrColumns.GetSize(); ++i) {
+    const int columns = gridOrder ? 1 : query.State().m_arrColumns.GetSize();
+    for (int i = 0; form.IsOrderByEnabled() && i < columns; ++i) {
         for (int r = 0; r < sort.GetItemCount(); ++r) {
-            if (sort.GetItemText(r, kOrderByField) == query.State().m_arrColumns[i] && sort.GetCellCheck(r, kOrderByCheck))
-                text += sort.GetItemText(r, kOrderByField).Str() + std::to_string(sort.GetCellCheck(r, kOrderByCheck)) +
+            const CString field = sort.GetItemText(r, kOrderByField);
+            if ((gridOrder || field == query.State().m_arrColumns[i]) && sort.GetCellCheck(r, kOrderByCheck))
+                text += field.Str() + std::to_string(sort.GetCellCheck(r, kOrderByCheck)) +
                         CString(sort.GetItemText(r, kOrderByAscDesc)).TrimRight().Str() + ";";
         }
     }

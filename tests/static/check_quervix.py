@@ -42,29 +42,23 @@ VERSION_STRINGS = {"CompanyName": "Halvane", "FileDescription": "Halvane SQL Que
 
 
 def check_image(headers, path, arch, host_program):
-    problems = []
-    machine = re.search(r"file format pei-(\S+)", headers).group(1)
-    if machine != arch:
-        problems.append(f"machine is {machine}, expected {arch}")
-    is_dll = re.search(r"^\tDLL$", headers, re.M) is not None
-    if is_dll == host_program:
+    machine, size, name = re.search(r"file format pei-(\S+)", headers).group(1), os.path.getsize(path), os.path.basename(path)
+    problems = [] if machine == arch else [f"machine is {machine}, expected {arch}"]
+    if (re.search(r"^\tDLL$", headers, re.M) is not None) == host_program:
         problems.append("is a DLL, expected a program" if host_program else "is a program, expected a DLL")
-    if not host_program and os.path.basename(path) != "Quervix.dll":
-        problems.append(f"file is named {os.path.basename(path)}, but hosts load Quervix.dll")
+    if not host_program and name != "Quervix.dll":
+        problems.append(f"file is named {name}, but hosts load Quervix.dll")
+    if not host_program and size > MAX_DLL_BYTES:
+        problems.append(f"file is {size:,} bytes, more than the {MAX_DLL_BYTES // 1024} KB allowed")
     return problems
 
 
 def check_imports(headers):
     dlls = re.findall(r"DLL Name: (\S+)", headers)
-    problems = [f"imports {dll}, which is not a system DLL on the allowed list" for dll in dlls
-                if dll.lower() not in ALLOWED_IMPORTS | {"quervix.dll"}]
-    problems += [f"imports {dll}: a host must load it with LoadLibrary" for dll in dlls if dll.lower() == "quervix.dll"]
+    problems = [f"imports {dll}, which is not a system DLL on the allowed list" if dll.lower() != "quervix.dll"
+                else f"imports {dll}: a host must load it with LoadLibrary" for dll in dlls
+                if dll.lower() not in ALLOWED_IMPORTS]
     return problems + ([] if dlls else ["imports nothing at all: not a normally linked image"])
-
-
-def check_size(path):
-    size = os.path.getsize(path)
-    return [f"file is {size:,} bytes, more than the {MAX_DLL_BYTES // 1024} KB allowed"] if size > MAX_DLL_BYTES else []
 
 
 def check_exports(headers):
@@ -161,16 +155,13 @@ def main(args):
         print(f"check_quervix: {path}: not a PE image: {dump.stderr.strip()}", file=sys.stderr)
         return 2
     headers = dump.stdout
-    checks = [("image", lambda: check_image(headers, path, arch, host_program)), ("imports", lambda: check_imports(headers))]
+    checks = {"image": check_image(headers, path, arch, host_program), "imports": check_imports(headers)}
     if not host_program:
         rc = subprocess.run([TOOLS[arch] + "windres", "-i", path, "-O", "rc"], capture_output=True, text=True).stdout
-        checks += [("size", lambda: check_size(path)), ("exports", lambda: check_exports(headers)),
-                   ("dialogs", lambda: check_dialogs(rc)), ("button icons", lambda: check_icons(rc)),
-                   ("version record", lambda: check_version(rc, version)),
-                   ("manifest", lambda: check_manifest(rc, arch, version))]
+        checks.update({"exports": check_exports(headers), "dialogs": check_dialogs(rc), "button icons": check_icons(rc),
+                       "version record": check_version(rc, version), "manifest": check_manifest(rc, arch, version)})
     failed = 0
-    for title, check in checks:
-        problems = check()
+    for title, problems in checks.items():
         print(f"{'FAIL' if problems else 'ok  '} {title}" + "".join(f"\n       {problem}" for problem in problems))
         failed += bool(problems)
     print(f"check_quervix: {path} ({arch}): {len(checks)} checks, {'all hold' if not failed else f'{failed} FAILED'}")
