@@ -29,18 +29,7 @@ inline void Open(CMemoryQuery& query, const char* table, const char* columns, co
 // What the host receives after OK, or the refusal's message.
 inline std::string PressOk(CMemoryQuery& query)
 {
-    if (!query.PressOk())
-        return "error: " + query.State().m_strError.Str();
-    return query.State().m_strStatement.Str();
-}
-
-// Ticks an ORDER BY row as a click does: check box, drop-down on, then the choice.
-inline void CheckSortRow(CMemoryQuery& query, int row, const char* direction)
-{
-    CMemoryGrid& grid = query.Form().OrderBy();
-    grid.SetCellCheck(row, kOrderByCheck, 1);
-    grid.EnableCellCombo(row, kOrderByAscDesc, TRUE, 0);
-    grid.SetItemText(row, kOrderByAscDesc, direction);
+    return query.PressOk() ? query.State().m_strStatement.Str() : "error: " + query.State().m_strError.Str();
 }
 
 }  // namespace enginetest

@@ -42,10 +42,9 @@ TEST(RoundTripTest, AnyTextOpensAndComposes)
         std::string text;
         for (unsigned i = 0, length = random() % 24; i < length; ++i)
             text += tokens[random() % (sizeof tokens / sizeof tokens[0])];
-        CMemoryQuery first;
+        CMemoryQuery first, second;
         const std::string composed = fuzz::OpenAndPressOk("t", "a\tB\tc d\tx\t", text, first);
         EXPECT_NE(composed.find(" FROM t "), std::string::npos) << text;
-        CMemoryQuery second;
         fuzz::OpenAndPressOk("t", "a\tB\tc d\tx\t", composed, second);
     }
 }

@@ -8,50 +8,44 @@ using namespace enginetest;
 
 TEST(StatementTest, OpenedStatementsComeBackAsOkComposesThem)
 {
-    const char* const kColumns = "a\tb\tc\tUnit Price\tWhere Used\t";
     struct Case {
-        const char* columns;
         const char* in;
         const char* out;
+        const char* columns = "a\tb\tc\tUnit Price\tWhere Used\t";
     };
+    const char* const kStar = "SELECT * FROM t ";
     const Case cases[] = {
-        {kColumns, "", "SELECT * FROM t "},
-        {kColumns, "SELECT a, b FROM t", "SELECT a FROM t "},  // the second item keeps its blank
-        {kColumns, "SELECT *, a FROM t", "SELECT * FROM t "},
-        {kColumns, "SELECT a,* ,,B FROM t", "SELECT a,b FROM t "},
-        {kColumns, "select B,,[c] from t", "SELECT b,c FROM t "},
-        {kColumns, "SELECT nothing,known FROM t", "SELECT * FROM t "},
-        {kColumns, "SELECT [Unit Price] FROM t", "SELECT [Unit Price] FROM t "},
-        {kColumns, "SELECT {'Cols?'|'*'} FROM {'T?'|'T'}", "SELECT * FROM t "},
-        {kColumns, "SELECT a FROM Somewheres ORDER BY a", "SELECT a FROM t ORDER BY a"},
-        {kColumns, "SELECT * FROM t WHERE ( a = 1 ) AND ( b LIKE 'x%' ) OR ( c IN (1,2) )",
+        {"", kStar}, {"SELECT *, a FROM t", kStar}, {"SELECT nothing,known FROM t", kStar},
+        {"SELECT a, b FROM t", "SELECT a FROM t "},  // the second item keeps its blank
+        {"SELECT a,* ,,B FROM t", "SELECT a,b FROM t "}, {"select B,,[c] from t", "SELECT b,c FROM t "},
+        {"SELECT [Unit Price] FROM t", "SELECT [Unit Price] FROM t "}, {"SELECT {'Cols?'|'*'} FROM {'T?'|'T'}", kStar},
+        {"SELECT a FROM Somewheres ORDER BY a", "SELECT a FROM t ORDER BY a"},
+        {"SELECT * FROM t WHERE ( a = 1 ) AND ( b LIKE 'x%' ) OR ( c IN (1,2) )",
          "SELECT * FROM t WHERE  ( a = 1 ) AND ( b LIKE 'x%' ) OR ( c IN (1,2) ) "},
-        {kColumns, "SELECT * FROM t WHERE a BETWEEN 1 AND 5", "SELECT * FROM t WHERE  ( a BETWEEN 1 ) AND ( a = '' ) "},
-        {kColumns, "SELECT * FROM t WHERE b = 'John Smith'", "SELECT * FROM t WHERE  ( b = Smith' ) "},
-        {kColumns, "SELECT * FROM t WHERE c=1", "SELECT * FROM t WHERE  ( a = '' ) "},
-        {kColumns, "SELECT * FROM t WHERE b like 'x%'", "SELECT * FROM t WHERE  ( b LIKE 'x%' ) "},
-        {kColumns, "SELECT * FROM t WHERE b = 1 and c = 2", "SELECT * FROM t WHERE  ( b = 2 ) "},
-        {kColumns, "SELECT * FROM t WHERE ((c = (1)))", "SELECT * FROM t WHERE  ( a = (1)) ) "},  // field «(c»
-        {kColumns, "SELECT * FROM t WHERE [Unit Price] > 5", "SELECT * FROM t WHERE  ( [Unit Price] = 5 ) "},
-        {kColumns, "SELECT [Where Used] FROM t WHERE  ( a = 1 ) ", "SELECT [Where Used] FROM t "},
-        {kColumns, "SELECT * FROM t ORDER BY b DESC,a", "SELECT * FROM t ORDER BY a,b DESC"},
-        {kColumns, "SELECT * FROM t ORDER BY a ASC, b", "SELECT * FROM t ORDER BY a ASC"},
-        {kColumns, "SELECT * FROM t ORDER BY a XYZ,b ABCD,c AB", "SELECT * FROM t ORDER BY a ASC,b DESC,c"},
-        {kColumns, "SELECT * FROM t ORDER BY c desc,c ASC", "SELECT * FROM t ORDER BY c DESC"},
-        {kColumns, "SELECT * ORDER BY c FROM t", "SELECT * FROM t "},  // the sort text runs to the end
-        {kColumns, "SELECT * ORDER BY b, FROM t", "SELECT * FROM t ORDER BY b"},
-        {kColumns, "SELECT * FROM t ORDER BY b WHERE  ( a = 1 )", "SELECT * FROM t WHERE  ( a = 1 ) "},
-        {kColumns, "SELECT * FROM t ORDER BY [Unit Price] DESC", "SELECT * FROM t ORDER BY [Unit Price] DESC"},
-        {"Unit Price\tUnit\t", "SELECT * FROM t ORDER BY [Unit Price]", "SELECT * FROM t ORDER BY Unit"},
-        {"x\ta\tA\tb\tc\tC\t", "SELECT A,B FROM t WHERE  ( C = 1 ) ORDER BY A DESC,a ASC,B",
-         "SELECT a,b FROM t WHERE  ( c = 1 ) ORDER BY a DESC,A DESC,b"},
-        {"no tab", "SELECT a FROM t WHERE  ( a = 1 ) ORDER BY a", "SELECT * FROM t "},
+        {"SELECT * FROM t WHERE a BETWEEN 1 AND 5", "SELECT * FROM t WHERE  ( a BETWEEN 1 ) AND ( a = '' ) "},
+        {"SELECT * FROM t WHERE b = 'John Smith'", "SELECT * FROM t WHERE  ( b = Smith' ) "},
+        {"SELECT * FROM t WHERE c=1", "SELECT * FROM t WHERE  ( a = '' ) "},
+        {"SELECT * FROM t WHERE b like 'x%'", "SELECT * FROM t WHERE  ( b LIKE 'x%' ) "},
+        {"SELECT * FROM t WHERE b = 1 and c = 2", "SELECT * FROM t WHERE  ( b = 2 ) "},
+        {"SELECT * FROM t WHERE ((c = (1)))", "SELECT * FROM t WHERE  ( a = (1)) ) "},  // field «(c»
+        {"SELECT * FROM t WHERE [Unit Price] > 5", "SELECT * FROM t WHERE  ( [Unit Price] = 5 ) "},
+        {"SELECT [Where Used] FROM t WHERE  ( a = 1 ) ", "SELECT [Where Used] FROM t "},
+        {"SELECT * FROM t ORDER BY b DESC,a", "SELECT * FROM t ORDER BY a,b DESC"},
+        {"SELECT * FROM t ORDER BY a ASC, b", "SELECT * FROM t ORDER BY a ASC"},
+        {"SELECT * FROM t ORDER BY a XYZ,b ABCD,c AB", "SELECT * FROM t ORDER BY a ASC,b DESC,c"},
+        {"SELECT * FROM t ORDER BY c desc,c ASC", "SELECT * FROM t ORDER BY c DESC"},
+        {"SELECT * ORDER BY c FROM t", kStar},  // the sort text runs to the end
+        {"SELECT * ORDER BY b, FROM t", "SELECT * FROM t ORDER BY b"},
+        {"SELECT * FROM t ORDER BY b WHERE  ( a = 1 )", "SELECT * FROM t WHERE  ( a = 1 ) "},
+        {"SELECT * FROM t ORDER BY [Unit Price] DESC", "SELECT * FROM t ORDER BY [Unit Price] DESC"},
+        {"SELECT * FROM t ORDER BY [Unit Price]", "SELECT * FROM t ORDER BY Unit", "Unit Price\tUnit\t"},
+        {"SELECT A,B FROM t WHERE  ( C = 1 ) ORDER BY A DESC,a ASC,B",
+         "SELECT a,b FROM t WHERE  ( c = 1 ) ORDER BY a DESC,A DESC,b", "x\ta\tA\tb\tc\tC\t"},
+        {"SELECT a FROM t WHERE  ( a = 1 ) ORDER BY a", kStar, "no tab"},
         // Statements the clause cut rejects open as "*" alone.
-        {kColumns, "SELECT a", "SELECT * FROM t "}, {kColumns, "a FROM t", "SELECT * FROM t "},
-        {kColumns, "SELECT  FROM t", "SELECT * FROM t "}, {kColumns, "FROM t SELECT a", "SELECT * FROM t "},
-        {kColumns, "SELECT a FROM WHERE x = 1", "SELECT * FROM t "}, {kColumns, "SELECT a FROM\nt", "SELECT * FROM t "},
-        {kColumns, "SELECT a FROM t WHERE ORDER BY a", "SELECT * FROM t "},
-        {kColumns, "SELECT ,a FROM t WHERE  ( a = 1 ) ORDER BY a", "SELECT * FROM t "},
+        {"SELECT a", kStar}, {"a FROM t", kStar}, {"SELECT  FROM t", kStar}, {"FROM t SELECT a", kStar},
+        {"SELECT a FROM WHERE x = 1", kStar}, {"SELECT a FROM\nt", kStar}, {"SELECT a FROM t WHERE ORDER BY a", kStar},
+        {"SELECT ,a FROM t WHERE  ( a = 1 ) ORDER BY a", kStar},
     };
     for (const Case& c : cases) {
         CMemoryQuery query;
@@ -82,8 +76,11 @@ TEST(StatementTest, ComposerWritesTheFormAndRefusesInClauseOrder)
     EXPECT_EQ(form.GetPreviewText(), "SELECT * FROM Customers ");
 
     form.Where().SetItemText(1, kWhereAndOr, "OR");
-    CheckSortRow(query, 0, "   ");
-    CheckSortRow(query, 1, "DESC ");
+    for (int row : {0, 1}) {  // ticked as a click does: check box, drop-down on, then the choice
+        form.OrderBy().SetCellCheck(row, kOrderByCheck, 1);
+        form.OrderBy().EnableCellCombo(row, kOrderByAscDesc, TRUE, 0);
+        form.OrderBy().SetItemText(row, kOrderByAscDesc, row == 0 ? "   " : "DESC ");
+    }
     form.OrderBy().SetCellCheck(2, kOrderByCheck, -1);  // no check box reads as checked
     EXPECT_EQ(PressOk(query), "SELECT Name,City FROM Customers WHERE  ( City = 'Paris' ) OR ( Name LIKE 'A%' ) "
                               "ORDER BY ID,Name DESC,City");

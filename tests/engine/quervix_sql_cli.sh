@@ -11,11 +11,9 @@ expect() {
   shift 3
   got_out=$("$tool" "$@" <"$work/in" 2>"$work/err")
   got_status=$? checks=$((checks + 1))
-  if [[ $got_status != "$status" || $got_out != "$out" || ! $(<"$work/err") =~ $err ]]; then
-    failures=$((failures + 1))
+  [[ $got_status == "$status" && $got_out == "$out" && $(<"$work/err") =~ $err ]] || { failures=$((failures + 1))
     printf 'FAIL %s\n  status %s (want %s)\n  stdout [%s]\n  want   [%s]\n  stderr [%s]\n' \
-      "$*" "$got_status" "$status" "$got_out" "$out" "$(<"$work/err")"
-  fi
+      "$*" "$got_status" "$status" "$got_out" "$out" "$(<"$work/err")"; }
 }
 
 cols='ID\tName\tCity\t'

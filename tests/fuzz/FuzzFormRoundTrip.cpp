@@ -61,9 +61,8 @@ void BuildForm(InputReader& in, CMemoryQuery& query)
         sort.SetItemText(row, kOrderByField, sort.GetItemText(row + 1, kOrderByField));
         sort.SetItemText(row + 1, kOrderByField, moved);
     }
-    for (unsigned row = 0; row < columnCount; ++row) {
-        const unsigned b = in.Byte();
-        if (b & 1) {
+    for (unsigned row = 0, b = 0; row < columnCount; ++row) {
+        if ((b = in.Byte()) & 1) {
             sort.SetCellCheck(row, kOrderByCheck, 1);
             sort.EnableCellCombo(row, kOrderByAscDesc, TRUE, (b >> 1) % 3);
             sort.SetItemText(row, kOrderByAscDesc, state.m_arrAscDesc[(b >> 1) % 3]);
@@ -99,12 +98,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const char* expectedError = ExpectedError(composing);
     const BOOL composed = composing.PressOk();
+    fuzz::Require(composed == !expectedError && composing.State().m_strError == (expectedError ? expectedError : ""),
+                  "OK is refused exactly when it should be, with the first error");
     if (expectedError) {
-        fuzz::Require(!composed && composing.State().m_strError == expectedError, "OK is refused with the first error");
         fuzz::Require(composing.State().m_strStatement == before, "a refused OK leaves the statement");
         return 0;
     }
-    fuzz::Require(composed == TRUE, "OK composes a form without errors");
     const std::string statement = composing.State().m_strStatement.Str();
     CMemoryQuery reading;
     const std::string again = fuzz::OpenAndPressOk(table, columns, statement, reading);

@@ -1,5 +1,5 @@
-// Shared by the fuzz targets: a fatal check that libFuzzer reports as a crash, and the
-// rules every opened-and-composed query keeps, whatever its input.
+// Shared by the fuzz targets: a fatal check libFuzzer reports as a crash, and the rules
+// every opened-and-composed query keeps, whatever its input.
 #pragma once
 
 #include "dialog/MemoryQuery.h"
@@ -40,10 +40,10 @@ inline std::string OpenAndPressOk(const std::string& table, const std::string& c
     query.State().SetSQLQuery(statement.c_str());
     query.Open();
     const CMemoryForm& form = query.Form();
-    bool anyChecked = false;
+    int checked = 0;
     for (int i = 0; i < form.GetColumnItemCount(); ++i)
-        anyChecked = anyChecked || form.GetColumnCheck(i) > 0;
-    Require(anyChecked, "an opened statement leaves at least one column item checked");
+        checked += form.GetColumnCheck(i) > 0;
+    Require(checked > 0, "an opened statement leaves at least one column item checked");
 
     const char* expectedError = ExpectedOpeningError(query);
     const BOOL composed = query.PressOk();

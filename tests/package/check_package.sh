@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# One proof on one unpacked release archive:
-#   check_package.sh CASE ARCH DIST WORK     CASE: contents | static | mingw | msvc
-# contents  the archive holds exactly the listed files, the binaries without symbols
-# static    the static checks of the DLL and of both programs, version from the archive name
-# mingw     a CMake project that only finds the package and links Quervix::Quervix (MinGW-w64)
-# msvc      host.c compiled by clang for the MSVC target, linked by lld-link to lib/Quervix.lib
-# The two hosts run under Wine in win64 (the dialog opens, a thread presses OK, the statement
-# is printed); 32-bit programs cannot run here, so in win32 their import tables are checked.
+# check_package.sh CASE ARCH DIST WORK: one proof on one unpacked release archive. CASE is
+# contents (exactly the listed files, binaries without symbols), static (the static checks of the
+# DLL and both programs), mingw (a CMake project that finds the package and links Quervix::Quervix)
+# or msvc (host.c built by clang for the MSVC target, linked by lld-link to lib/Quervix.lib). The
+# hosts run under Wine in win64 (a thread presses OK, the statement is printed); 32-bit programs
+# cannot run here, so in win32 their import tables are checked.
 set -euo pipefail
 case_name=$1 arch=$2 dist=$3 work=$4
 root=$(cd "$(dirname "$0")/../.." && pwd)

@@ -1,13 +1,8 @@
 #!/usr/bin/env python3
-"""check_quervix.py: static checks of a built Quervix.dll, or of a host program that loads it.
-
-    check_quervix.py [--version V] DLL {i386,x86-64}   the library: machine, size, exports, imports,
-                                                       resources (version V, default 1.0.0.0)
-    check_quervix.py --exe EXE {i386,x86-64}           a host: machine and imports (and no link to the DLL)
-
-Reads the image through binutils (objdump -p, and windres for the resources). Every check runs and
-prints what it found against what was expected. Exit status: 0 when all hold, 1 when any fails,
-2 when the file cannot be read as a PE image."""
+"""check_quervix.py [--version V] DLL {i386,x86-64}: the library's machine, size, exports, imports and
+resources (version V, default 1.0.0.0); check_quervix.py --exe EXE {i386,x86-64}: a host's machine and
+imports (and no link to the DLL). Reads the image through binutils (objdump -p; windres for the
+resources) and prints each problem found. Exit 0 when all hold, 1 when any fails, 2 for no PE image."""
 import os
 import re
 import subprocess
@@ -16,8 +11,8 @@ import sys
 EXPECTED_EXPORTS = {1: "CreateSELECTSQLQueryDlg", 2: "GetSELECTSQLQuery"}
 # Only DLLs that every Windows has: the C and C++ runtimes and threads are linked statically.
 ALLOWED_IMPORTS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll", "advapi32.dll"}
-TOOLS = {"i386": "i686-w64-mingw32-", "x86-64": "x86_64-w64-mingw32-"}
 MANIFEST_ARCH = {"i386": "x86", "x86-64": "amd64"}
+TOOLS = "x86_64-w64-mingw32-"  # its binutils read 32-bit images as well
 # The DLL as shipped (stripped): the C++ runtime linked in must stay a small part of it.
 MAX_DLL_BYTES = 256 * 1024
 
@@ -122,13 +117,10 @@ def check_version(rc, version):
     text = record.group(1)
     problems = [f"fixed {field} is {found}, expected {version}" for field, found in
                 re.findall(r"^ (FILEVERSION|PRODUCTVERSION) (.*)", text, re.M) if found.replace(", ", ".") != version]
-    if "FILETYPE 0x2\n" not in text:
-        problems.append("file type is not 2 (a DLL)")
+    problems += [] if "FILETYPE 0x2\n" in text else ["file type is not 2 (a DLL)"]
     strings = dict(re.findall(r'VALUE "(\w+)", "(.*)"', text))
-    for name, value in dict(VERSION_STRINGS, FileVersion=version, ProductVersion=version).items():
-        if strings.get(name) != value:
-            problems.append(f"{name} is {strings.get(name)!r}, expected {value!r}")
-    return problems
+    return problems + [f"{name} is {strings.get(name)!r}, expected {value!r}" for name, value in
+                       dict(VERSION_STRINGS, FileVersion=version, ProductVersion=version).items() if strings.get(name) != value]
 
 
 def check_manifest(rc, arch, version):
@@ -146,18 +138,18 @@ def check_manifest(rc, arch, version):
 def main(args):
     version = args.pop(1) and args.pop(1) if args[1:2] == ["--version"] else "1.0.0.0"
     host_program = args[1:2] == ["--exe"] and bool(args.pop(1))
-    if len(args) != 3 or args[2] not in TOOLS or not re.fullmatch(r"\d+\.\d+\.\d+\.\d+", version):
+    if len(args) != 3 or args[2] not in MANIFEST_ARCH or not re.fullmatch(r"\d+\.\d+\.\d+\.\d+", version):
         print(__doc__.strip(), file=sys.stderr)
         return 2
     path, arch = args[1:]
-    dump = subprocess.run([TOOLS[arch] + "objdump", "-p", path], capture_output=True, text=True)
+    dump = subprocess.run([TOOLS + "objdump", "-p", path], capture_output=True, text=True)
     if dump.returncode or "file format pei-" not in dump.stdout:
         print(f"check_quervix: {path}: not a PE image: {dump.stderr.strip()}", file=sys.stderr)
         return 2
     headers = dump.stdout
     checks = {"image": check_image(headers, path, arch, host_program), "imports": check_imports(headers)}
     if not host_program:
-        rc = subprocess.run([TOOLS[arch] + "windres", "-i", path, "-O", "rc"], capture_output=True, text=True).stdout
+        rc = subprocess.run([TOOLS + "windres", "-i", path, "-O", "rc"], capture_output=True, text=True).stdout
         checks.update({"exports": check_exports(headers), "dialogs": check_dialogs(rc), "button icons": check_icons(rc),
                        "version record": check_version(rc, version), "manifest": check_manifest(rc, arch, version)})
     failed = 0

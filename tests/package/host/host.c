@@ -9,9 +9,8 @@
 
 static DWORD WINAPI PressOk(LPVOID unused)
 {
-    int tries;
     (void)unused;
-    for (tries = 0; tries < 600; ++tries, Sleep(100)) {
+    for (int tries = 0; tries < 600; ++tries, Sleep(100)) {
         HWND dialog = FindWindowA(NULL, "Halvane SQL Query Builder - SELECT SQL Query");
         if (dialog && IsWindowVisible(dialog)) {
             DWORD_PTR ignored = 0;
