@@ -1,5 +1,5 @@
-// Shared by the fuzz targets: a fatal check that libFuzzer reports as a crash, and
-// the rules every opened-and-composed query keeps, whatever its input.
+// Shared by the fuzz targets: a fatal check libFuzzer reports as a crash, and the rules
+// every opened-and-composed query keeps, whatever its input.
 #pragma once
 
 #include "dialog/MemoryQuery.h"
@@ -27,15 +27,12 @@ inline const char* ExpectedOpeningError(CMemoryQuery& query)
         selectWritten = form.GetColumnCheck(i) > 0 && !CQueryFormState::QuoteName(form.GetColumnItemText(i)).IsEmpty();
     if (!selectWritten)
         return "Syntax Error: SELECT ?Columns?";
-    if (form.GetTableText().IsEmpty())
-        return "Syntax Error: SELECT Columns FROM ?table?";
-    return nullptr;
+    return form.GetTableText().IsEmpty() ? "Syntax Error: SELECT Columns FROM ?table?" : nullptr;
 }
 
-// Opens the statement as the dialog does and presses OK. Something is always
-// checked after opening, and a parsed form always has its connectors, so OK
-// fails only as ExpectedOpeningError says. Returns the composed text, or an
-// empty string when OK was refused.
+// Opens the statement as the dialog does and presses OK: something is always checked,
+// and a parsed form has its connectors, so OK fails only as ExpectedOpeningError says.
+// Returns the composed text, or "" when OK was refused.
 inline std::string OpenAndPressOk(const std::string& table, const std::string& columns,
                                   const std::string& statement, CMemoryQuery& query)
 {
@@ -43,19 +40,18 @@ inline std::string OpenAndPressOk(const std::string& table, const std::string& c
     query.State().SetSQLQuery(statement.c_str());
     query.Open();
     const CMemoryForm& form = query.Form();
-    bool anyChecked = false;
+    int checked = 0;
     for (int i = 0; i < form.GetColumnItemCount(); ++i)
-        anyChecked = anyChecked || form.GetColumnCheck(i) > 0;
-    Require(anyChecked, "an opened statement leaves at least one column item checked");
+        checked += form.GetColumnCheck(i) > 0;
+    Require(checked > 0, "an opened statement leaves at least one column item checked");
 
     const char* expectedError = ExpectedOpeningError(query);
     const BOOL composed = query.PressOk();
     const CQueryFormState& state = query.State();
-    if (expectedError) {
-        Require(!composed && state.m_strError == expectedError, "OK is refused with the first error");
+    Require(composed == !expectedError && state.m_strError == (expectedError ? expectedError : ""),
+            "OK is refused exactly when a form lacks columns or a table, with the first error");
+    if (expectedError)
         return std::string();
-    }
-    Require(composed && state.m_strError.IsEmpty(), "OK composes a form that has columns and a table");
     Require(state.m_strStatement.Str().rfind("SELECT ", 0) == 0, "the statement starts with SELECT");
     Require(form.GetPreviewText() == state.m_strStatement, "the preview shows the statement");
     return state.m_strStatement.Str();

@@ -1,21 +1,17 @@
-/* host.c: a host linked to Quervix.dll through an import library of the release package,
-   as an embedder's program is. It opens the query builder on a sample table with a stored
-   statement; a second thread presses OK once the dialog shows; it prints the result code
-   and the statement. Built twice by the package tests: with MinGW-w64 through the CMake
-   package, and MSVC-style (clang, lld-link, lib/Quervix.lib) without any C runtime, since
-   no MSVC runtime exists on the build machines; hence only Win32 calls below. */
+/* A host linked to Quervix.dll through the package's import library, as an embedder's program is:
+   it opens the query builder with a stored statement, a second thread presses OK once the dialog
+   shows, and it prints the result code and the statement. Built with MinGW-w64 through the CMake
+   package, and MSVC-style (clang, lld-link, lib/Quervix.lib) without a C runtime, since no MSVC
+   runtime exists on the build machines: hence only Win32 calls. */
 #include <windows.h>
 
 #include "Quervix.h"
 
-static const char kCaption[] = "Halvane SQL Query Builder - SELECT SQL Query";
-
 static DWORD WINAPI PressOk(LPVOID unused)
 {
-    int tries;
     (void)unused;
-    for (tries = 0; tries < 600; ++tries) {
-        HWND dialog = FindWindowA(NULL, kCaption);
+    for (int tries = 0; tries < 600; ++tries, Sleep(100)) {
+        HWND dialog = FindWindowA(NULL, "Halvane SQL Query Builder - SELECT SQL Query");
         if (dialog && IsWindowVisible(dialog)) {
             DWORD_PTR ignored = 0;
             /* Once it answers, the dialog has finished setting itself up. */
@@ -23,7 +19,6 @@ static DWORD WINAPI PressOk(LPVOID unused)
             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
             return 0;
         }
-        Sleep(100);
     }
     return 1;
 }
@@ -37,10 +32,9 @@ static void Print(const char* text)
 static int Run(void)
 {
     char query[256];
-    HANDLE watcher;
+    HANDLE watcher = CreateThread(NULL, 0, PressOk, NULL, 0, NULL);
     int rc;
     lstrcpyA(query, "select name from customers where city = 'Oslo'");
-    watcher = CreateThread(NULL, 0, PressOk, NULL, 0, NULL);
     rc = GetSELECTSQLQuery("Customers", "ID\tName\tCity\t", query, (int)sizeof query);
     if (watcher) CloseHandle(watcher);
     Print(rc == 0 ? "rc=0 query=[" : "rc=1 query=[");
@@ -50,13 +44,7 @@ static int Run(void)
 }
 
 #ifdef QUERVIX_HOST_NO_CRT
-void __cdecl HostEntry(void)
-{
-    ExitProcess((UINT)Run());
-}
+void __cdecl HostEntry(void) { ExitProcess((UINT)Run()); }
 #else
-int main(void)
-{
-    return Run();
-}
+int main(void) { return Run(); }
 #endif
