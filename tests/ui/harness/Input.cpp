@@ -1,86 +1,78 @@
 // Real user input through SendInput, aimed at windows, list box items and list view cells.
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "Harness.h"
 
 namespace harness {
 
 namespace {
-constexpr DWORD kSettleMs = 40;
-
-bool Send(std::vector<INPUT>& inputs)
+bool Send(std::vector<INPUT> inputs, HWND arrival)
 {
-    const UINT sent = ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    return sent == inputs.size();
+    const bool sent = ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+    if (arrival) LetInputArrive(arrival);
+    return sent;
 }
 
-// Absolute coordinates are normalised to 0..65535 over the primary screen; rounding
-// up makes the system's scaling back land on the intended pixel.
-INPUT MouseInput(POINT screen, DWORD flags)
+// Mouse events at a point in window's client coordinates (the pointer where it is when
+// window is null). Absolute coordinates are normalised to 0..65535 over the screen;
+// rounding up makes the system's scaling back land on the intended pixel.
+std::vector<INPUT> MouseAt(HWND window, POINT point, std::initializer_list<DWORD> events)
 {
+    if (window) ::ClientToScreen(window, &point);
+    else ::GetCursorPos(&point);
     const LONG width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(screen.x) * 65536 + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(screen.y) * 65536 + height - 1) / height);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    return input;
-}
-
-bool IsExtendedKey(WORD vk)
-{
-    switch (vk) {
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_HOME: case VK_END:
-    case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE: case VK_RCONTROL: case VK_RMENU:
-        return true;
-    default:
-        return false;
+    std::vector<INPUT> inputs;
+    for (DWORD event : events) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(point.x) * 65536 + width - 1) / width);
+        input.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(point.y) * 65536 + height - 1) / height);
+        input.mi.dwFlags = event | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+        inputs.push_back(input);
     }
+    return inputs;
 }
 
-INPUT KeyInput(WORD vk, bool up)
+void AppendKey(std::vector<INPUT>& inputs, WORD vk, bool up)
 {
+    static const WORD extended[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_HOME, VK_END, VK_PRIOR, VK_NEXT, VK_INSERT, VK_DELETE};
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = vk;
     input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
-    return input;
+    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) |
+                       (std::count(std::begin(extended), std::end(extended), vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+    inputs.push_back(input);
 }
 
 void AppendChord(std::vector<INPUT>& inputs, WORD vk, unsigned modifiers)
 {
-    const WORD order[] = {VK_SHIFT, VK_CONTROL, VK_MENU};
-    const unsigned flags[] = {kShift, kControl, kAlt};
+    const WORD keys[] = {VK_SHIFT, VK_CONTROL, VK_MENU};
     for (int i = 0; i < 3; ++i)
-        if (modifiers & flags[i]) inputs.push_back(KeyInput(order[i], false));
-    inputs.push_back(KeyInput(vk, false));
-    inputs.push_back(KeyInput(vk, true));
+        if (modifiers & (1u << i)) AppendKey(inputs, keys[i], false);
+    AppendKey(inputs, vk, false);
+    AppendKey(inputs, vk, true);
     for (int i = 2; i >= 0; --i)
-        if (modifiers & flags[i]) inputs.push_back(KeyInput(order[i], true));
+        if (modifiers & (1u << i)) AppendKey(inputs, keys[i], true);
 }
 
-bool ClickSequence(HWND window, POINT clientPoint, int clicks)
+// The pointer arrives first and the window takes in its arrival (under Wine the X server's
+// enter events follow the move), then the button goes down and up.
+bool ClickSequence(HWND window, POINT point, int clicks)
 {
     if (!::IsWindow(window) || !BringToForeground(window)) return false;
-    POINT screen = clientPoint;
+    POINT screen = point, current{};
     ::ClientToScreen(window, &screen);
-    // The pointer arrives first and the window takes in its arrival (under Wine the X
-    // server's enter events follow the move), then the buttons go down and up.
-    POINT current{};
     if (!::GetCursorPos(&current) || current.x != screen.x || current.y != screen.y) {
-        std::vector<INPUT> move{MouseInput(screen, 0)};
-        if (!Send(move)) return false;
+        if (!Send(MouseAt(window, point, {0}), nullptr)) return false;
         SettleWindow(window, 80);
     }
     std::vector<INPUT> inputs;
-    for (int i = 0; i < clicks; ++i) {
-        inputs.push_back(MouseInput(screen, MOUSEEVENTF_LEFTDOWN));
-        inputs.push_back(MouseInput(screen, MOUSEEVENTF_LEFTUP));
-    }
-    const bool sent = Send(inputs);
-    LetInputArrive(window);
-    return sent;
+    for (int i = 0; i < clicks; ++i)
+        for (const INPUT& input : MouseAt(window, point, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})) inputs.push_back(input);
+    return Send(inputs, window);
 }
 }  // namespace
 
@@ -88,21 +80,18 @@ void LetInputArrive(HWND window)
 {
     DWORD_PTR ignored = 0;
     for (int i = 0; i < 2; ++i) {
-        PumpMessagesFor(kSettleMs);
+        PumpMessagesFor(40);
         ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
     }
 }
 
 bool BringToForeground(HWND window)
 {
-    HWND top = ::GetAncestor(window, GA_ROOT);
-    if (!top) return false;
-    if (::GetForegroundWindow() == top) return true;
-    // Windows lets only the foreground thread hand the foreground on; attaching to the
-    // current foreground thread's input makes this thread count as it.
-    const DWORD self = ::GetCurrentThreadId();
-    HWND current = ::GetForegroundWindow();
-    const DWORD owner = current ? ::GetWindowThreadProcessId(current, nullptr) : 0;
+    HWND top = ::GetAncestor(window, GA_ROOT), current = ::GetForegroundWindow();
+    if (!top || current == top) return top != nullptr;
+    // Only the foreground thread may hand the foreground on: attached to its input, this
+    // thread counts as it.
+    const DWORD self = ::GetCurrentThreadId(), owner = current ? ::GetWindowThreadProcessId(current, nullptr) : 0;
     const bool attached = owner && owner != self && ::AttachThreadInput(self, owner, TRUE);
     ::SetForegroundWindow(top);
     ::BringWindowToTop(top);
@@ -117,25 +106,11 @@ bool FocusControl(HWND control)
     HWND dialog = ::GetParent(control);
     if (!dialog || !BringToForeground(control)) return false;
     DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, SMTO_ABORTIFHUNG, 2000,
-                          &ignored);
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return WaitUntil([&] {
-        return ::GetGUIThreadInfo(::GetWindowThreadProcessId(control, nullptr), &info) && info.hwndFocus == control;
-    }, 2000);
+    ::SendMessageTimeoutA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, SMTO_ABORTIFHUNG, 2000, &ignored);
+    return WaitUntil([&] { return FocusedWindow(control) == control; }, 2000);
 }
 
-bool MoveMouseTo(HWND window, POINT clientPoint)
-{
-    POINT screen = clientPoint;
-    if (!::ClientToScreen(window, &screen)) return false;
-    std::vector<INPUT> inputs{MouseInput(screen, 0)};
-    const bool sent = Send(inputs);
-    LetInputArrive(window);
-    return sent;
-}
-
+bool MoveMouseTo(HWND window, POINT clientPoint) { return Send(MouseAt(window, clientPoint, {0}), window); }
 bool ClickAt(HWND window, POINT clientPoint) { return ClickSequence(window, clientPoint, 1); }
 bool DoubleClickAt(HWND window, POINT clientPoint) { return ClickSequence(window, clientPoint, 2); }
 
@@ -152,23 +127,10 @@ bool PressLeftAt(HWND window, POINT clientPoint)
 {
     if (!MoveMouseTo(window, clientPoint)) return false;
     SettleWindow(window, 80);
-    POINT screen = clientPoint;
-    ::ClientToScreen(window, &screen);
-    std::vector<INPUT> down{MouseInput(screen, MOUSEEVENTF_LEFTDOWN)};
-    const bool sent = Send(down);
-    LetInputArrive(window);
-    return sent;
+    return Send(MouseAt(window, clientPoint, {MOUSEEVENTF_LEFTDOWN}), window);
 }
 
-bool ReleaseLeft(HWND window)
-{
-    POINT screen{};
-    ::GetCursorPos(&screen);
-    std::vector<INPUT> up{MouseInput(screen, MOUSEEVENTF_LEFTUP)};
-    const bool sent = Send(up);
-    LetInputArrive(window);
-    return sent;
-}
+bool ReleaseLeft(HWND window) { return Send(MouseAt(nullptr, POINT{}, {MOUSEEVENTF_LEFTUP}), window); }
 
 bool ListBoxItemPoint(HWND listBox, int index, int x, POINT& point)
 {
@@ -231,9 +193,7 @@ bool PressKey(WORD virtualKey, unsigned modifiers)
 {
     std::vector<INPUT> inputs;
     AppendChord(inputs, virtualKey, modifiers);
-    const bool sent = Send(inputs);
-    if (HWND foreground = ::GetForegroundWindow()) LetInputArrive(foreground);
-    return sent;
+    return Send(inputs, ::GetForegroundWindow());
 }
 
 bool TypeText(const std::string& text)
@@ -242,12 +202,7 @@ bool TypeText(const std::string& text)
     for (char c : text) {
         const SHORT key = ::VkKeyScanA(c);
         if (key != -1) {
-            const unsigned shiftState = static_cast<unsigned>(HIBYTE(key));
-            unsigned modifiers = kNoModifier;
-            if (shiftState & 1) modifiers |= kShift;
-            if (shiftState & 2) modifiers |= kControl;
-            if (shiftState & 4) modifiers |= kAlt;
-            AppendChord(inputs, LOBYTE(key), modifiers);
+            AppendChord(inputs, LOBYTE(key), HIBYTE(key) & 7u);  // shift state bits as our modifiers
             continue;
         }
         wchar_t wide = 0;
@@ -260,9 +215,7 @@ bool TypeText(const std::string& text)
             inputs.push_back(input);
         }
     }
-    const bool sent = inputs.empty() || Send(inputs);
-    if (HWND foreground = ::GetForegroundWindow()) LetInputArrive(foreground);
-    return sent;
+    return inputs.empty() || Send(inputs, ::GetForegroundWindow());
 }
 
 }  // namespace harness
