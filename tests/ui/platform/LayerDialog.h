@@ -1,6 +1,6 @@
 // The one dialog every layer test runs. Its steps run one posted message at a time inside
 // its own modal loop, so whatever a step posts (keys) is handled before the next; its
-// controls are bound the ways the query builder binds its own, and they log what reaches them.
+// controls are bound the ways the query builder binds its own, and log what reaches them.
 #pragma once
 
 #include <atomic>
@@ -95,17 +95,12 @@ public:
                      msgmap::Command<&LayerDialog::OnEditChange>(EN_CHANGE, IDC_EDIT),
                      msgmap::Command<&LayerDialog::OnPush>(BN_CLICKED, IDC_PUSH))
 
-    LayerDialog& Then(Step step)
-    {
-        m_steps.push_back(std::move(step));
-        return *this;
-    }
     BOOL OnInitDialog() override
     {
         for (const char* item : {"Gamma", "Alpha", "Beta"})
             ::SendDlgItemMessageA(GetSafeHwnd(), IDC_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         button.SubclassDlgItem(IDC_PUSH, this);
-        button.SetIcons(kAddIcon, 0);
+        button.SetIcons(1006, 0);  // the library's "+" icon
         CDialog::OnInitDialog();
         SetTimer(1, 20000);  // a hung run fails instead of blocking the suite
         PostMessage(kStepMessage);
@@ -125,18 +120,8 @@ public:
         DDX_CBString(pDX, IDC_COMBO, choice);
         if (failExchange) DDX_Text(pDX, 4242, text);
     }
-    void OnOK() override
-    {
-        log += "OnOK ";
-        CDialog::OnOK();
-    }
-    void OnCancel() override
-    {
-        log += "OnCancel ";
-        CDialog::OnCancel();
-    }
 
-    static constexpr UINT kAddIcon = 1006;  // the library's "+" icon
+    std::vector<Step> steps;  // run in turn, each from a message of its own
     bool holdOpen = false;                  // when the steps ran out, wait to be closed
     bool failExchange = false;              // exchange with a control the template lacks
     std::string log;
@@ -151,32 +136,19 @@ public:
 private:
     LRESULT OnStep(WPARAM, LPARAM)
     {
-        if (m_next < m_steps.size()) {
-            m_steps[m_next++](*this);
+        if (m_next < steps.size()) {
+            steps[m_next++](*this);
             if (GetSafeHwnd()) PostMessage(kStepMessage);
         } else if (!holdOpen) {
             EndDialog(static_cast<int>(kDone));
         }
         return 0;
     }
-    void OnWatchdog(UINT_PTR)
-    {
-        log += "watchdog ";
-        EndDialog(-99);
-    }
+    void OnWatchdog(UINT_PTR) { EndDialog(-99); }
     void OnListCustomDraw(NMHDR*, LRESULT*) { ++parentDraws; }
     void OnListClick(NMHDR*, LRESULT*) { log += "parent:click "; }
     void OnEditChange() { ++parentEditChanges; }
     void OnPush() { ++clicks; }
 
-    std::vector<Step> m_steps;
     std::size_t m_next = 0;
 };
-
-// A key press (WM_KEYDOWN, then WM_KEYUP) posted to a window.
-inline void PostKey(HWND hwnd, UINT key)
-{
-    const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyA(key, 0)) << 16;
-    ::PostMessageA(hwnd, WM_KEYDOWN, key, 1 | scan);
-    ::PostMessageA(hwnd, WM_KEYUP, key, 1 | scan | (LPARAM{3} << 30));
-}
