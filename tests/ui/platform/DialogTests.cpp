@@ -48,16 +48,13 @@ TEST(ModalLoop, KeysArePreTranslatedFromTheChildUpAndASwallowedKeyGoesNoFurther)
 
 TEST(ModalLoop, EnterIsOkEscapeAndTheCloseBoxAreCancelAndQuitEndsTheRun)
 {
-    const struct {
-        UINT key;  // 0: the close box
-        INT_PTR result;
-    } cases[] = {{VK_RETURN, IDOK}, {VK_ESCAPE, IDCANCEL}, {0, IDCANCEL}};
+    const struct { UINT key; INT_PTR result; } cases[] = {{VK_RETURN, IDOK}, {VK_ESCAPE, IDCANCEL}, {0, IDCANCEL}};
     for (const auto& c : cases) {
         LayerDialog dialog;
         dialog.holdOpen = true;
         dialog.steps.push_back([&](LayerDialog& d) {
             if (c.key) d.edit.PostMessage(WM_KEYDOWN, c.key, 1);
-            else d.PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+            else d.PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
         });
         EXPECT_EQ(c.result, dialog.DoModal()) << c.key;
     }
@@ -75,15 +72,10 @@ TEST(ModalLoop, EnterIsOkEscapeAndTheCloseBoxAreCancelAndQuitEndsTheRun)
 // does not, and an exchange that fails keeps the dialog open at OK.
 TEST(DataExchange, MembersGoIntoTheControlsAtTheStartAndComeBackOnlyAtOk)
 {
-    const struct {
-        int button;
-        bool fail;
-        INT_PTR result;
-        const char* text;
-        const char* choice;
-    } cases[] = {{IDOK, false, IDOK, "typed", "Gamma"},
-                 {IDCANCEL, false, IDCANCEL, "SELECT *", "Beta"},
-                 {IDOK, true, LayerDialog::kDone, "typed", "Gamma"}};  // still open: ran out of steps
+    const struct { int button; bool fail; INT_PTR result; const char* text; const char* choice; } cases[] = {
+        {IDOK, false, IDOK, "typed", "Gamma"},
+        {IDCANCEL, false, IDCANCEL, "SELECT *", "Beta"},
+        {IDOK, true, LayerDialog::kDone, "typed", "Gamma"}};  // still open: ran out of steps
     for (const auto& c : cases) {
         LayerDialog dialog;
         dialog.text = "SELECT *";

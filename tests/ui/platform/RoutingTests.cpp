@@ -69,13 +69,8 @@ private:
 // the unfilled registered entry reach default processing.
 TEST(MessageMap, EachMessageReachesTheFirstMatchingEntryFromTheClassDown)
 {
-    const struct {
-        UINT message;
-        WPARAM wParam;
-        UINT notifyCode;  // non-zero: WM_NOTIFY from control wParam
-        LRESULT result;
-        const char* log;
-    } cases[] = {
+    // A non-zero notifyCode makes the message WM_NOTIFY from control wParam.
+    const struct { UINT message; WPARAM wParam; UINT notifyCode; LRESULT result; const char* log; } cases[] = {
         {WM_BOTH, 0, 0, 3, "derived-both "},
         {WM_BASE_ONLY, 0, 0, 2, "base-only "},
         {WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), 0, 0, "clicked "},
@@ -159,11 +154,11 @@ TEST(Subclass, TheObjectGoesInFrontOfTheWindowsProcedureAndPutsItBackWhenItLetsG
         EXPECT_EQ(2, probe.probes);
         EXPECT_EQ(1, g_originalProbes);
         EXPECT_EQ(hwnd, probe.UnsubclassWindow());
-        EXPECT_EQ(&TargetProc, ProcOf(hwnd));
+        ASSERT_EQ(&TargetProc, ProcOf(hwnd));  // else a second object would forward to itself
         EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hwnd));
         ASSERT_TRUE(probe.SubclassWindow(hwnd));  // this time the object goes first
     }
-    EXPECT_EQ(&TargetProc, ProcOf(hwnd));
+    ASSERT_EQ(&TargetProc, ProcOf(hwnd));
     Probe probe;
     ASSERT_TRUE(probe.SubclassWindow(hwnd));
     ::DestroyWindow(hwnd);  // and this time the window
