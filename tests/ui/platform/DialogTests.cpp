@@ -75,7 +75,7 @@ TEST(DataExchange, MembersGoIntoTheControlsAtTheStartAndComeBackOnlyAtOk)
     const struct { int button; bool fail; INT_PTR result; const char* text; const char* choice; } cases[] = {
         {IDOK, false, IDOK, "typed", "Gamma"},
         {IDCANCEL, false, IDCANCEL, "SELECT *", "Beta"},
-        {IDOK, true, LayerDialog::kDone, "typed", "Gamma"}};  // still open: ran out of steps
+        {IDOK, true, LayerDialog::kDone, nullptr, nullptr}};  // still open: ran out of steps
     for (const auto& c : cases) {
         LayerDialog dialog;
         dialog.text = "SELECT *";
@@ -92,9 +92,10 @@ TEST(DataExchange, MembersGoIntoTheControlsAtTheStartAndComeBackOnlyAtOk)
         EXPECT_EQ(c.result, dialog.DoModal()) << c.button << c.fail;
         EXPECT_STREQ("SELECT *", shownText);
         EXPECT_STREQ("Beta", shownChoice);
+        EXPECT_EQ(nullptr, dialog.list.GetSafeHwnd());  // bound for the run only
+        if (c.fail) continue;  // what a failed exchange read before it failed is not promised
         EXPECT_STREQ(c.text, dialog.text);
         EXPECT_STREQ(c.choice, dialog.choice);
-        EXPECT_EQ(nullptr, dialog.list.GetSafeHwnd());  // bound for the run only
     }
 }
 
