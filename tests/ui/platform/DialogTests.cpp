@@ -34,16 +34,19 @@ TEST(Reflection, ControlsSeeTheirNotificationsFirstAndTheParentWhatTheyLeave)
 }
 
 // The window a key is for looks first, the dialog last; a key swallowed on the way
-// never reaches the window.
+// never reaches the window, and the host's other windows' keys are not the dialog's.
 TEST(ModalLoop, KeysArePreTranslatedFromTheChildUpAndASwallowedKeyGoesNoFurther)
 {
     LayerDialog dialog;
-    dialog.steps.push_back([](LayerDialog& d) {
+    HWND host = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    dialog.steps.push_back([&](LayerDialog& d) {
         d.edit.PostMessage(WM_KEYDOWN, VK_F5, 1);
         d.edit.PostMessage(WM_KEYDOWN, VK_F6, 1);
+        ::PostMessageA(host, WM_KEYDOWN, VK_F6, 1);
     });
     EXPECT_EQ(LayerDialog::kDone, dialog.DoModal());
     EXPECT_EQ("edit:F5 dialog:F5 edit-got:F5 edit:F6 ", dialog.log);
+    ::DestroyWindow(host);
 }
 
 TEST(ModalLoop, EnterIsOkEscapeAndTheCloseBoxAreCancelAndQuitEndsTheRun)
