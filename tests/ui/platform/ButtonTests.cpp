@@ -31,6 +31,7 @@ bool Contains(const Image& image, uint32_t colour)
     return std::find(image.pixels.begin(), image.pixels.end(), colour) != image.pixels.end();
 }
 
+// A point of the dialog's face away from every control.
 POINT BlankPointOf(HWND dialog)
 {
     RECT client{};

@@ -27,6 +27,7 @@
         return &map;                                                                        \
     }
 
+// Keys as the logs name them.
 inline std::string KeyName(WPARAM key) { return key == VK_F5 ? "F5" : key == VK_F6 ? "F6" : std::to_string(key); }
 
 // Keeps its change notifications and its colour; swallows F6 in pre-translation.
