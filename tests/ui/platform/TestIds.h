@@ -1,13 +1,9 @@
-// Resource and control ids of the platform tests' dialog templates (PlatformTests.rc).
+// Ids of the layer tests' dialog template (PlatformTests.rc).
 #pragma once
 
-#define IDD_CONTROLS 100
-#define IDD_BIG_FONT 101
-#define IDD_MISSING 999
+#define IDD_LAYER 100
 
 #define IDC_EDIT 1001
-#define IDC_CHECK 1002
-#define IDC_PUSH 1003
-#define IDC_COMBO 1004
-#define IDC_CHECKLIST 1005
-#define IDC_LISTVIEW 1006
+#define IDC_PUSH 1002
+#define IDC_COMBO 1003
+#define IDC_LIST 1004
