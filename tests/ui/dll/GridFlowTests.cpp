@@ -28,6 +28,10 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     ASSERT_TRUE(run.ClickColumn(1) && run.ClickColumn(2));
     ASSERT_TRUE(run.Click(kAddWhere) && run.Click(kAddWhere));
 
+    // The first click on a drop-down cell of a row not yet selected only selects the row.
+    ASSERT_TRUE(harness::ClickListViewCell(where, 0, kOperator));
+    harness::PumpMessagesFor(300);
+    EXPECT_EQ(OpenCellList(where), nullptr);
     ASSERT_TRUE(ChooseInCell(where, 0, kOperator, "LIKE"));
     ASSERT_TRUE(TypeValue(where, 0, "'x%'", preview));
     ASSERT_TRUE(ChooseInCell(where, 1, kAndOr, "OR"));
