@@ -14,7 +14,6 @@
 #include <tuple>
 #include <vector>
 
-#include "Mutex.h"
 
 namespace harness {
 

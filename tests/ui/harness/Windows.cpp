@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <mutex>
 
 #include "Harness.h"
 
@@ -259,18 +258,25 @@ std::string ModalCall::CloseWindows(DWORD timeoutMs)
 namespace {
 // The hook procedure has no context of its own.
 struct Log {
-    Mutex lock;
+    Log() { ::InitializeCriticalSection(&lock); }
+    CRITICAL_SECTION lock;
     HWND window = nullptr;
     std::vector<UINT> wanted;
     std::vector<MessageRecorder::Entry> entries;
 } g_log;
+
+// The win32 thread model of the cross compilers has no std::mutex.
+struct Hold {
+    Hold() { ::EnterCriticalSection(&g_log.lock); }
+    ~Hold() { ::LeaveCriticalSection(&g_log.lock); }
+};
 
 LRESULT CALLBACK Record(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && sent->hwnd == g_log.window &&
         std::find(g_log.wanted.begin(), g_log.wanted.end(), sent->message) != g_log.wanted.end()) {
-        std::lock_guard<Mutex> hold(g_log.lock);
+        Hold hold;
         g_log.entries.emplace_back(sent->message, sent->wParam, sent->lParam);
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
@@ -279,7 +285,7 @@ LRESULT CALLBACK Record(int code, WPARAM wParam, LPARAM lParam)
 
 MessageRecorder::MessageRecorder(HWND window, std::vector<UINT> messages)
 {
-    std::lock_guard<Mutex> hold(g_log.lock);
+    Hold hold;
     g_log.entries.clear();
     g_log.window = window;
     g_log.wanted = std::move(messages);
@@ -290,13 +296,13 @@ MessageRecorder::MessageRecorder(HWND window, std::vector<UINT> messages)
 MessageRecorder::~MessageRecorder()
 {
     if (m_hook) ::UnhookWindowsHookEx(m_hook);
-    std::lock_guard<Mutex> hold(g_log.lock);
+    Hold hold;
     g_log.window = nullptr;
 }
 
 std::vector<MessageRecorder::Entry> MessageRecorder::Messages() const
 {
-    std::lock_guard<Mutex> hold(g_log.lock);
+    Hold hold;
     return g_log.entries;
 }
 
