@@ -1,7 +1,6 @@
-// The grid, its header and its drop-down list where the query builder's flows cannot look:
-// the pixels of each kind of cell and of the header, header check boxes, cell tips, and the
-// list's keys, layout, focus and mouse. All of it lives in a modal dialog on a thread of its
-// own that drops Enter and Escape, as the query builder does.
+// What the query builder's flows cannot see of the grid: the pixels of its cells and header,
+// header check boxes, cell tips, the drop-down list's keys, layout, focus and mouse; all in a
+// modal dialog on a thread of its own that drops Enter and Escape, as the query builder does.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -40,10 +39,7 @@ public:
                CDialog::PreTranslateMessage(m);
     }
     LRESULT OnRun(WPARAM, LPARAM job)
-    {
-        (*reinterpret_cast<std::function<void()>*>(job))();
-        return 0;
-    }
+    { (*reinterpret_cast<std::function<void()>*>(job))(); return 0; }
     CXListCtrl grid;
     std::unique_ptr<CXComboList> list;  // reports to the dialog
 };
@@ -64,12 +60,7 @@ protected:
     }
     // Set-up runs where the grid lives, as the dialog's own code would.
     void Run(std::function<void()> job) { harness::Query(dialog, WM_RUN, 0, reinterpret_cast<LPARAM>(&job)); }
-    CRect Cell(int row, int column) const
-    {
-        CRect r;
-        grid.GetSubItemRect(row, column, LVIR_BOUNDS, r);
-        return r;
-    }
+    CRect Cell(int row, int column) const { CRect r; grid.GetSubItemRect(row, column, LVIR_BOUNDS, r); return r; }
     // As the grid opens it over its cells, with a height that is not a whole number of
     // rows; the pointer stays away from it, since the selection follows the pointer.
     void Open(int entries, int rows, int selection, std::vector<UINT> recorded)
@@ -244,9 +235,7 @@ TEST_F(Grid, AHeaderCheckBoxTicksAndClearsItsWholeColumn)
 // Each cell label is a tool of its own, numbered row x 1000 + column + 1.
 TEST_F(Grid, EachCellIsAToolNumberedByRowAndColumn)
 {
-    Run([this] {
-        for (int row = 0; row < 3; ++row) grid.InsertItem(row, "label");
-    });
+    Run([this] { for (int row = 0; row < 3; ++row) grid.InsertItem(row, "label"); });
     TOOLINFOA info{};
     EXPECT_EQ(grid.OnToolHitTest(Cell(2, 1).CenterPoint(), &info), 2002);
     EXPECT_EQ(info.uId, 2002u);
