@@ -38,9 +38,9 @@ public:
         return (m->message == WM_KEYDOWN && (m->wParam == VK_RETURN || m->wParam == VK_ESCAPE)) ||
                CDialog::PreTranslateMessage(m);
     }
-    LRESULT OnRun(WPARAM, LPARAM job)
-    { (*reinterpret_cast<std::function<void()>*>(job))(); return 0; }
+    LRESULT OnRun(WPARAM, LPARAM job) { (*reinterpret_cast<std::function<void()>*>(job))(); return 0; }
     CXListCtrl grid;
+    CStringArray choices;  // lent to the grid's drop-down cells
     std::unique_ptr<CXComboList> list;  // reports to the dialog
 };
 
@@ -98,13 +98,13 @@ protected:
 TEST_F(Grid, EachKindOfCellIsPaintedAsItsRecordSays)
 {
     Run([this] {
-        static CStringArray choices;
-        choices.RemoveAll(), choices.Add("ASC"), choices.Add("DESC");
+        host.choices.Add("ASC");
+        host.choices.Add("DESC");
         grid.SetExtendedStyle(LVS_EX_FULLROWSELECT);
         for (int row = 0; row < 3; ++row) {
             grid.InsertItem(row, ("row " + std::to_string(row)).c_str());
             grid.SetCellCheck(row, 1, row != 1);
-            grid.SetCellCombo(row, 2, TRUE, &choices, 3, 1);
+            grid.SetCellCombo(row, 2, TRUE, &host.choices, 3, 1);
         }
         grid.SetItemText(1, 0, "owner", RGB(200, 0, 0), RGB(255, 255, 160));
         grid.SetCellProgress(1, 3, TRUE, nullptr);
