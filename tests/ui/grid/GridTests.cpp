@@ -1,387 +1,307 @@
-// CXListCtrl on a real list view: per-cell records and what the cell operations answer,
-// cell rectangles with a reordered header, and the empty-grid text of each grid.
+// What the query builder's flows cannot see of the grid: the pixels of its cells and header,
+// header check boxes, cell tips, the drop-down list's keys, layout, focus and mouse; all in a
+// modal dialog on a thread of its own that drops Enter and Escape, as the query builder does.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
+#include <memory>
+
 #include "Harness.h"
-#include "controls/OrderByListCtrl.h"
-#include "controls/WhereListCtrl.h"
-#include "platform/GdiDC.h"
+#include "grid/XComboList.h"
+#include "grid/XListCtrl.h"
 #include "module/RegisteredMessages.h"
+#include "platform/Dialog.h"
 #include "platform/WinApp.h"
 
 namespace {
 
-// A visible top-level window, which hands the grid its custom draw and clicks back as
-// a dialog does, with one report-view list view subclassed by a grid object; by default
-// without a header, so that the only text in an empty grid is the grid's own.
-class GridHost {
-public:
-    explicit GridHost(CXListCtrl& grid, int columns, DWORD style = LVS_NOCOLUMNHEADER)
-    {
-        AfxInitCommonControls();
-        RegisterQuervixMessages();
-        const CString frameClass = AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-        m_frame.CreateEx(0, frameClass, "Grid host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 460, 300),
-                         nullptr, 0);
-        HWND list = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | style,
-                                      10, 10, 380, 160, m_frame, reinterpret_cast<HMENU>(100), nullptr, nullptr);
-        grid.SubclassWindow(list);
-        for (int c = 0; c < columns; ++c) grid.InsertColumn(c, ("C" + std::to_string(c)).c_str(), LVCFMT_LEFT, 90, c);
-        harness::PumpMessagesFor(50);
-    }
-    HWND Frame() const { return m_frame; }
+constexpr UINT WM_RUN = WM_APP + 1;  // lParam: a std::function<void()> for the dialog's thread
+const char* const kFruits[] = {"Apple", "Apricot", "Banana", "Cherry", "Date",  "Elder",
+                               "Fig",   "Grape",   "Kiwi",   "Lemon",  "Mango", "Melon"};
+const unsigned kArgs = harness::kWParam | harness::kLParam;  // both always 0
+const struct { const char* title; int width; } kColumns[] = {
+    {"Name", 90}, {"ID", 60}, {"A title far too wide for its column", 110}, {"City", 80}};
 
-private:
-    CWnd m_frame;
+class Host : public CDialog {
+public:
+    Host() : CDialog(100) {}
+    const MessageMap* GetMessageMap() const override
+    {
+        static const MessageEntry entries[] = {msgmap::Message<&Host::OnRun>(WM_RUN)};
+        static const MessageMap map(CDialog::StaticMessageMap(), entries);
+        return &map;
+    }
+    // The last to see a key: a list not offered Enter or Escape before this never gets them.
+    BOOL PreTranslateMessage(MSG* m) override
+    {
+        return (m->message == WM_KEYDOWN && (m->wParam == VK_RETURN || m->wParam == VK_ESCAPE)) ||
+               CDialog::PreTranslateMessage(m);
+    }
+    LRESULT OnRun(WPARAM, LPARAM job) { (*reinterpret_cast<std::function<void()>*>(job))(); return 0; }
+    CXListCtrl grid;
+    CStringArray choices;  // lent to the grid's drop-down cells
+    std::unique_ptr<CXComboList> list;  // reports to the dialog
 };
 
-CStringArray Choices(std::initializer_list<const char*> texts)
-{
-    CStringArray list;
-    for (const char* text : texts) list.Add(text);
-    return list;
-}
-
-TEST(GridCells, OperationsOutsideTheGridFailByResult)
-{
-    CXListCtrl grid;
-    GridHost host(grid, 3);
-    CStringArray list = Choices({"x"});
-    EXPECT_EQ(grid.InsertItem(-1, "no"), -1);
-    ASSERT_EQ(grid.InsertItem(0, "row"), 0);
-    for (auto [row, cell] : {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 3}, std::pair{0, -1}}) {
-        SCOPED_TRACE(std::to_string(row) + "," + std::to_string(cell));
-        EXPECT_FALSE(grid.SetItemText(row, cell, "t"));
-        EXPECT_EQ(grid.GetItemText(row, cell), "");
-        EXPECT_FALSE(grid.SetCellCheck(row, cell, 1));
-        EXPECT_EQ(grid.GetCellCheck(row, cell), -1);
-        EXPECT_FALSE(grid.SetCellCombo(row, cell, TRUE, &list, 2, 0));
-        EXPECT_EQ(grid.GetCellComboInitSel(row, cell), -1);
-        EXPECT_FALSE(grid.SetCellTip(row, cell, "tip"));
-        grid.EnableCellCombo(row, cell, TRUE, 0);  // ignored, no crash
-        CRect rect(1, 2, 3, 4);
-        EXPECT_FALSE(grid.GetSubItemRect(row, cell, LVIR_BOUNDS, rect));
-        EXPECT_EQ(rect, CRect(1, 2, 3, 4));
+class Grid : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegisterQuervixMessages();
+        ASSERT_TRUE((dialog = harness::WaitForWindow("Grid host", call.ThreadId())));
+        Run([this] {
+            AfxInitCommonControls();
+            grid.SubclassWindow(::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT |
+                                                  LVS_SINGLESEL | LVS_SHOWSELALWAYS, 10, 10, 380, 130, dialog,
+                                                  nullptr, nullptr, nullptr));
+            for (int c = 0; c < 4; ++c) grid.InsertColumn(c, kColumns[c].title, LVCFMT_LEFT, kColumns[c].width, c);
+        });
     }
-    EXPECT_FALSE(grid.SetCellCombo(0, 1, TRUE, nullptr, 2, 0));
-    EXPECT_FALSE(grid.DeleteItem(5));
-    EXPECT_EQ(grid.GetItemCount(), 1);
-}
-
-TEST(GridCells, ANewRowHasPlainCellsWithTheirTexts)
-{
-    CXListCtrl grid;
-    GridHost host(grid, 3);
-    ASSERT_EQ(grid.InsertItem(0, "first"), 0);
-    ASSERT_EQ(grid.InsertItem(0, "before"), 0);  // inserted above: the rows keep their records
-    EXPECT_TRUE(grid.SetItemText(1, 2, "third cell"));
-    EXPECT_EQ(grid.GetItemText(1, 0), "first");
-    EXPECT_EQ(grid.GetItemText(1, 2), "third cell");
-    EXPECT_EQ(grid.GetItemText(0, 0), "before");
-    for (int cell = 0; cell < 3; ++cell) {
-        EXPECT_EQ(grid.GetCellCheck(1, cell), -1);
-        EXPECT_FALSE(grid.HasCellCombo(1, cell));
-        EXPECT_EQ(grid.GetCellComboInitSel(1, cell), 0);
-        EXPECT_EQ(grid.GetCellTip(1, cell), "");
+    // Set-up runs where the grid lives, as the dialog's own code would.
+    void Run(std::function<void()> job) { harness::Query(dialog, WM_RUN, 0, reinterpret_cast<LPARAM>(&job)); }
+    CRect Cell(int row, int column) const { CRect r; grid.GetSubItemRect(row, column, LVIR_BOUNDS, r); return r; }
+    // As the grid opens it over its cells, with a height that is not a whole number of
+    // rows; the pointer stays away from it, since the selection follows the pointer.
+    void Open(int entries, int rows, int selection, std::vector<UINT> recorded)
+    {
+        harness::MoveMouseTo(dialog, POINT{4, 4});
+        Run([&] {
+            CRect r;
+            ::GetWindowRect(grid, &r);
+            const CString cls = AfxRegisterWndClass(CS_SAVEBITS | CS_CLASSDC, ::LoadCursor(nullptr, IDC_ARROW));
+            host.list = std::make_unique<CXComboList>(&host);
+            if (!host.list->CreateEx(0, cls, "", WS_POPUP | WS_VISIBLE | WS_BORDER, r, grid, 0)) return;
+            for (int i = 0; i < entries; ++i) host.list->AddString(kFruits[i]);
+            const int h = static_cast<int>(::SendMessageA(::GetWindow(*host.list, GW_CHILD), LB_GETITEMHEIGHT, 0, 0));
+            host.list->MoveWindow(r.left + 20, r.top + 20, 160, rows * h + h / 2);
+            host.list->SetCurSel(selection);
+            host.list->Activate(11);
+        });
+        popup = host.list->GetSafeHwnd();
+        box = ::FindWindowExA(popup, nullptr, "ListBox", nullptr);
+        bar = ::FindWindowExA(popup, nullptr, "ScrollBar", nullptr);
+        harness::SettleWindow(popup);
+        log.reset();  // recorders of one window come off in the reverse order
+        log = std::make_unique<harness::MessageRecorder>(dialog, std::move(recorded));
     }
-    EXPECT_NE(grid.GetItemData(0), grid.GetItemData(1));
-    EXPECT_NE(grid.GetItemData(0), DWORD_PTR{0});
-}
+    Host host;
+    CXListCtrl& grid = host.grid;
+    harness::ModalCall call{[this] { return host.DoModal(); }};
+    HWND dialog = nullptr, popup = nullptr, box = nullptr, bar = nullptr;
+    std::unique_ptr<harness::MessageRecorder> log;
+};
 
-TEST(GridCells, ADropDownWritesItsInitialChoiceAndSwitchingItOffEmptiesTheCell)
+// Ticked and unticked boxes, a grey tick on a disabled row, drop-downs whose button only the
+// selected row shows, a bar at 50 % whose text reads over the bar in the background colour,
+// and an owner's colours.
+TEST_F(Grid, EachKindOfCellIsPaintedAsItsRecordSays)
 {
-    CXListCtrl grid;
-    GridHost host(grid, 3);
-    CStringArray list = Choices({"   ", "ASC", "DESC"});
-    ASSERT_EQ(grid.InsertItem(0, ""), 0);
-
-    EXPECT_TRUE(grid.SetCellCombo(0, 2, TRUE, &list, 4, 2));
-    EXPECT_TRUE(grid.HasCellCombo(0, 2));
-    EXPECT_EQ(grid.GetItemText(0, 2), "DESC");
-    EXPECT_EQ(grid.GetCellComboInitSel(0, 2), 2);
-    // An initial choice outside the list counts as the first one.
-    EXPECT_TRUE(grid.SetCellCombo(0, 2, TRUE, &list, 4, 7));
-    EXPECT_EQ(grid.GetItemText(0, 2), "   ");
-    EXPECT_EQ(grid.GetCellComboInitSel(0, 2), 0);
-
-    grid.SetItemText(0, 2, "ASC");
-    grid.EnableCellCombo(0, 2, FALSE, 2);
-    EXPECT_FALSE(grid.HasCellCombo(0, 2));
-    EXPECT_EQ(grid.GetItemText(0, 2), "");
-    EXPECT_EQ(grid.GetCellComboInitSel(0, 2), 0);
-    // Switching on again sets the initial choice and leaves the text alone.
-    grid.EnableCellCombo(0, 2, TRUE, 1);
-    EXPECT_TRUE(grid.HasCellCombo(0, 2));
-    EXPECT_EQ(grid.GetItemText(0, 2), "");
-    EXPECT_EQ(grid.GetCellComboInitSel(0, 2), 1);
-
-    grid.SetItemText(0, 2, "DESC");
-    grid.EnableCellCombo(0, 2, FALSE);
-    EXPECT_EQ(grid.GetItemText(0, 2), "");
-    EXPECT_EQ(grid.GetCellComboInitSel(0, 2), 0);
-    // Disabling through SetCellCombo keeps the cell's list and text.
-    EXPECT_TRUE(grid.SetCellCombo(0, 1, TRUE, &list, 4, 1));
-    EXPECT_TRUE(grid.SetCellCombo(0, 1, FALSE, &list, 4, 2));
-    EXPECT_FALSE(grid.HasCellCombo(0, 1));
-    EXPECT_EQ(grid.GetItemText(0, 1), "ASC");
-    EXPECT_EQ(grid.GetCellComboInitSel(0, 1), 1);
-}
-
-TEST(GridCells, ChecksAndTipsBelongToTheirCellsThroughDeletions)
-{
-    CXListCtrl grid;
-    GridHost host(grid, 2);
-    for (int row = 0; row < 3; ++row) {
-        ASSERT_EQ(grid.InsertItem(row, ""), row);
-        grid.SetItemText(row, 1, ("name " + std::to_string(row)).c_str());
-        ASSERT_TRUE(grid.SetCellCheck(row, 0, row == 2 ? 1 : 0));
-        ASSERT_TRUE(grid.SetCellTip(row, 1, ("tip " + std::to_string(row)).c_str()));
-    }
-    EXPECT_TRUE(grid.DeleteItem(0));
-    ASSERT_EQ(grid.GetItemCount(), 2);
-    EXPECT_EQ(grid.GetItemText(0, 1), "name 1");
-    EXPECT_EQ(grid.GetCellCheck(0, 0), 0);
-    EXPECT_EQ(grid.GetCellCheck(1, 0), 1);
-    EXPECT_EQ(grid.GetCellTip(1, 1), "tip 2");
-    EXPECT_EQ(grid.GetCellCheck(1, 1), -1);
-
-    EXPECT_TRUE(grid.DeleteAllItems());
-    EXPECT_EQ(grid.GetItemCount(), 0);
-    EXPECT_EQ(grid.GetCellCheck(0, 0), -1);
-}
-
-// Rows inserted before a column existed have no record for it; the text still works.
-TEST(GridCells, AColumnAddedAfterARowHasNoRecordInThatRow)
-{
-    CXListCtrl grid;
-    GridHost host(grid, 1);
-    ASSERT_EQ(grid.InsertItem(0, "old"), 0);
-    grid.InsertColumn(1, "late", LVCFMT_LEFT, 60, 1);
-    ASSERT_EQ(grid.InsertItem(1, "new"), 1);
-    EXPECT_FALSE(grid.SetCellCheck(0, 1, 1));
-    EXPECT_EQ(grid.GetCellCheck(0, 1), -1);
-    EXPECT_TRUE(grid.SetItemText(0, 1, "text"));
-    EXPECT_EQ(grid.GetItemText(0, 1), "text");
-    EXPECT_TRUE(grid.SetCellCheck(1, 1, 1));
-    EXPECT_EQ(grid.GetCellCheck(1, 1), 1);
-}
-
-TEST(GridGeometry, ColumnZeroIsNarrowedToItsOwnCell)
-{
-    CXListCtrl grid;
-    GridHost host(grid, 4);
-    ASSERT_EQ(grid.InsertItem(0, "value"), 0);
-    CRect first, second;
-    ASSERT_TRUE(grid.GetSubItemRect(0, 0, LVIR_BOUNDS, first));
-    ASSERT_TRUE(grid.GetSubItemRect(0, 1, LVIR_BOUNDS, second));
-    EXPECT_EQ(first.right, second.left);
-    EXPECT_EQ(first.Width(), grid.GetColumnWidth(0));
-
-    // Shown last, after column 3: column 0 starts where column 3 ends.
-    int order[] = {1, 2, 3, 0};
-    ASSERT_TRUE(grid.SetColumnOrderArray(4, order));
-    grid.m_nColumnBeforeFirst = 3;
-    CRect last, beforeIt;
-    ASSERT_TRUE(grid.GetSubItemRect(0, 0, LVIR_BOUNDS, last));
-    ASSERT_TRUE(grid.GetSubItemRect(0, 3, LVIR_BOUNDS, beforeIt));
-    EXPECT_EQ(last.left, beforeIt.right);
-    EXPECT_EQ(last.Width(), grid.GetColumnWidth(0));
-}
-
-TEST(GridSelection, SetCurSelSelectsAndFocusesTheRow)
-{
-    CXListCtrl grid;
-    GridHost host(grid, 2);
-    for (int row = 0; row < 3; ++row) grid.InsertItem(row, "r");
-    EXPECT_EQ(grid.GetCurSel(), -1);
-    grid.SetCurSel(2);
-    EXPECT_EQ(grid.GetCurSel(), 2);
-    EXPECT_EQ(grid.GetItemState(2, LVIS_FOCUSED), UINT{LVIS_FOCUSED});
-    grid.SetCurSel(1);  // single selection: the earlier row lets go
-    EXPECT_EQ(grid.GetCurSel(), 1);
-    EXPECT_EQ(grid.GetItemState(2, LVIS_SELECTED), 0u);
-}
-
-// The horizontal extent of the window-text pixels inside the grid's client area.
-int TextSpan(HWND frame, HWND grid)
-{
-    harness::PumpMessagesFor(100);
-    const harness::Image image = harness::CaptureWindow(frame);
-    RECT frameRect{}, client{};
-    ::GetWindowRect(frame, &frameRect);
-    ::GetClientRect(grid, &client);
-    ::MapWindowPoints(grid, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    const uint32_t ink = harness::Rgb(::GetSysColor(COLOR_WINDOWTEXT));
-    int left = INT_MAX, right = -1;
-    for (LONG y = client.top; y < client.bottom; ++y)
-        for (LONG x = client.left; x < client.right; ++x) {
-            const LONG ix = x - frameRect.left, iy = y - frameRect.top;
-            if (ix < 0 || iy < 0 || ix >= image.width || iy >= image.height || image.At(ix, iy) != ink) continue;
-            left = std::min<int>(left, static_cast<int>(x));
-            right = std::max<int>(right, static_cast<int>(x));
+    Run([this] {
+        host.choices.Add("ASC");
+        host.choices.Add("DESC");
+        grid.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+        for (int row = 0; row < 3; ++row) {
+            grid.InsertItem(row, ("row " + std::to_string(row)).c_str());
+            grid.SetCellCheck(row, 1, row != 1);
+            grid.SetCellCombo(row, 2, TRUE, &host.choices, 3, 1);
         }
-    return right < 0 ? 0 : right - left + 1;
-}
-
-// The same measure on the text drawn off-screen in the grid's font.
-int ExpectedSpan(const char* text)
-{
-    CClientDC screen(nullptr);
-    CCompatibleDC memory(screen);
-    CBitmap bitmap;
-    bitmap.Attach(::CreateCompatibleBitmap(screen, 600, 40));
-    CSelectGuard selectBitmap = memory.SelectObject(bitmap.GetSafeHandle());
-    CSelectGuard font = memory.SelectStockObject(ANSI_VAR_FONT);
-    CRect area(0, 0, 600, 40);
-    memory.FillSolidRect(area, RGB(255, 255, 255));
-    memory.SetTextColor(RGB(0, 0, 0));
-    memory.SetBkMode(TRANSPARENT);
-    memory.DrawText(text, &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    int left = INT_MAX, right = -1;
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 600; ++x)
-            if (memory.GetPixel(x, y) == RGB(0, 0, 0)) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
-    return right < 0 ? 0 : right - left + 1;
-}
-
-template <typename Grid>
-void ExpectEmptyText(const char* text)
-{
-    Grid grid;
-    GridHost host(grid, 2);
-    ASSERT_TRUE(harness::BringToForeground(host.Frame()));
-    const int span = TextSpan(host.Frame(), grid);
-    EXPECT_NEAR(span, ExpectedSpan(text), 1) << text;
-    // A row with empty cells takes the text away.
-    grid.InsertItem(0, "");
-    grid.UpdateWindow();
-    EXPECT_EQ(TextSpan(host.Frame(), grid), 0);
-    grid.DeleteItem(0);
-    grid.UpdateWindow();
-    EXPECT_NEAR(TextSpan(host.Frame(), grid), span, 1);
-}
-
-TEST(GridPainting, EachGridPaintsItsOwnTextWhileEmpty)
-{
-    ExpectEmptyText<CXListCtrl>("There are no items to show.");
-    ExpectEmptyText<CWhereListCtrl>("Add search condition here.");
-    ExpectEmptyText<COrderByListCtrl>("No columns?");
-}
-
-// Every kind of cell on a grid with a visible header: a bold, coloured text; ticked and
-// unticked check boxes; drop-downs, whose button only the selected row shows; a progress
-// bar at 50 % whose text reads over the bar in the background colour; a disabled row.
-TEST(GridPainting, EachKindOfCellIsPaintedAsItsRecordSays)
-{
-    CXListCtrl grid;
-    GridHost host(grid, 4, LVS_SHOWSELALWAYS);
-    grid.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    CStringArray choices = Choices({"ASC", "DESC"});
-    for (int row = 0; row < 3; ++row) {
-        ASSERT_EQ(grid.InsertItem(row, ("row " + std::to_string(row)).c_str()), row);
-        grid.SetCellCheck(row, 1, row == 0 ? 1 : 0);
-        grid.SetCellCombo(row, 2, TRUE, &choices, 3, 1);
-    }
-    grid.SetItemText(1, 0, "bold", RGB(200, 0, 0), RGB(255, 255, 160));
-    grid.SetCellBold(1, 0, TRUE);
-    grid.SetCellProgress(1, 3, TRUE, nullptr);
-    grid.UpdateCellProgress(1, 3, 50);
-    grid.SetCellCheck(2, 1, 1);
-    grid.EnableRow(2, FALSE);
-    grid.SetCurSel(0);
-    ASSERT_TRUE(harness::BringToForeground(host.Frame()));
-    harness::PumpMessagesFor(100);
-    const harness::Image shot = harness::CaptureWindow(host.Frame());
+        grid.SetItemText(1, 0, "owner", RGB(200, 0, 0), RGB(255, 255, 160));
+        grid.SetCellProgress(1, 3, TRUE, nullptr);
+        grid.UpdateCellProgress(1, 3, 50);
+        grid.EnableRow(2, FALSE);
+        grid.SetCurSel(0);
+    });
+    const harness::Image shot = harness::CaptureWindow(dialog);
+    ASSERT_FALSE(shot.IsEmpty());
     harness::SaveBmp(shot, harness::ScreenshotPath("grid_cells.bmp"));
-
     POINT origin{0, 0};
     ::MapWindowPoints(grid, nullptr, &origin, 1);
     RECT frame{};
-    ::GetWindowRect(host.Frame(), &frame);
-    auto at = [&](int x, int y) { return shot.At(origin.x - frame.left + x, origin.y - frame.top + y); };
-    auto cell = [&](int row, int column) {
-        CRect r;
-        grid.GetSubItemRect(row, column, LVIR_BOUNDS, r);
-        return r;
-    };
-    auto count = [&](const CRect& r, uint32_t colour) {
-        int n = 0;
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) n += at(x, y) == colour;
-        return n;
-    };
-    const uint32_t black = 0, grey = harness::Rgb(::GetSysColor(COLOR_GRAYTEXT));
+    ::GetWindowRect(dialog, &frame);
+
+    const uint32_t black = 0, white = 0xFFFFFF, grey = harness::Rgb(::GetSysColor(COLOR_GRAYTEXT));
     const uint32_t face = harness::Rgb(::GetSysColor(COLOR_BTNFACE)), highlight = harness::Rgb(::GetSysColor(COLOR_HIGHLIGHT));
-
-    // A box without text is centred; the tick is strokes three pixels high, the first nine
-    // right of the box's inner left edge, falling four steps and rising three.
-    const CRect ticked = cell(0, 1), unticked = cell(1, 1), greyTick = cell(2, 1);
+    const CRect ticked = Cell(0, 1), unticked = Cell(1, 1), greyed = Cell(2, 1), bar = Cell(1, 3), owner = Cell(1, 0);
+    const CRect button = Cell(0, 2), plain = Cell(1, 2);
+    // A box without text is centred; its tick starts nine pixels right of the box's inner left.
     const int tickX = ticked.left + ticked.Width() / 2 - (ticked.Height() - 1) / 2 + 9;
-    for (int dy = 0; dy < 3; ++dy) EXPECT_EQ(at(tickX, ticked.top + 3 + dy), black) << dy;
-    EXPECT_EQ(at(tickX - 3, ticked.top + 6), black);
-    EXPECT_EQ(at(tickX - 6, ticked.top + 6), black);
-    EXPECT_EQ(count(CRect(tickX - 7, unticked.top + 3, tickX + 1, unticked.top + 10), black), 0);
-    EXPECT_EQ(at(tickX, greyTick.top + 4), grey) << "a disabled row ticks in grey";
-
-    // Button face only on the selected row's drop-down cell; other rows show the text alone.
-    const CRect button0 = cell(0, 2), button1 = cell(1, 2);
-    EXPECT_GT(count(CRect(button0.right - button0.Height(), button0.top, button0.right, button0.bottom), face), 4);
-    EXPECT_EQ(count(CRect(button1.right - button1.Height(), button1.top, button1.right, button1.bottom), face), 0);
-
-    // Half the bar filled; the text over it in the cell's background, the rest in its text colour.
-    const CRect bar = cell(1, 3);
-    const int middle = (bar.left + bar.right) / 2;
-    EXPECT_EQ(at(bar.left + 5, bar.bottom - 3), highlight);
-    EXPECT_EQ(at(bar.right - 5, bar.bottom - 3), 0xE0E0E0u);
-    EXPECT_GT(count(CRect(bar.left + 3, bar.top + 3, middle - 1, bar.bottom - 2), 0xFFFFFFu), 0);
-    EXPECT_GT(count(CRect(middle + 2, bar.top + 3, bar.right - 3, bar.bottom - 2), black), 0);
-    EXPECT_EQ(count(CRect(middle + 2, bar.top + 3, bar.right - 3, bar.bottom - 2), 0xFFFFFFu), 0);
-
-    // The owner's colours on a row that is not selected.
-    EXPECT_GT(count(cell(1, 0), harness::Rgb(RGB(200, 0, 0))), 0);
-    EXPECT_GT(count(cell(1, 0), harness::Rgb(RGB(255, 255, 160))), 0);
+    const int barEnd = bar.left + 3 + (bar.Width() - 5) / 2, bottom = bar.bottom - 2;
+    enum Seen { kNone, kSome, kAll };
+    struct Probe { const char* what; CRect area; uint32_t colour; Seen seen; };
+    std::vector<Probe> probes = {
+        {"nothing in an unticked box", CRect(tickX - 7, unticked.top + 3, tickX + 1, unticked.top + 10), black, kNone},
+        {"a disabled row ticks in grey", CRect(tickX, greyed.top + 3, tickX + 1, greyed.top + 6), grey, kAll},
+        {"the selected row's button", CRect(button.right - button.Height(), button.top, button.right, button.bottom), face, kSome},
+        {"no button on other rows", CRect(plain.right - plain.Height(), plain.top, plain.right, plain.bottom), face, kNone},
+        {"the bar's half", CRect(bar.left + 3, bottom, barEnd, bottom + 1), highlight, kAll},
+        {"the empty half", CRect(barEnd, bottom, bar.right - 2, bottom + 1), 0xE0E0E0, kAll},
+        {"text over the bar", CRect(bar.left + 3, bar.top + 3, barEnd, bottom), white, kSome},
+        {"text beside the bar", CRect(barEnd, bar.top + 3, bar.right - 3, bottom), black, kSome},
+        {"no background-coloured text beside it", CRect(barEnd, bar.top + 3, bar.right - 3, bottom), white, kNone},
+        {"the owner's text colour", owner, 0xC80000, kSome},
+        {"the owner's background", owner, 0xFFFFA0, kSome}};
+    // The tick: strokes three pixels high, four stepping down leftwards, then three stepping up.
+    const int fall[] = {0, 1, 2, 3, 4, 3, 2};
+    for (int i = 0; i < 7; ++i)
+        probes.push_back({"tick stroke", CRect(tickX - i, ticked.top + 3 + fall[i], tickX - i + 1, ticked.top + 6 + fall[i]), black, kAll});
+    for (const Probe& p : probes) {
+        int n = 0;
+        for (int y = p.area.top; y < p.area.bottom; ++y)
+            for (int x = p.area.left; x < p.area.right; ++x)
+                n += shot.At(origin.x - frame.left + x, origin.y - frame.top + y) == p.colour;
+        const int all = p.area.Width() * p.area.Height();
+        EXPECT_TRUE(p.seen == kNone ? n == 0 : p.seen == kAll ? n == all : n > 0) << p.what << ": " << n << " of " << all;
+    }
 }
 
-// A header check box checks or clears every check box of its column, and no other cell.
-TEST(GridHeader, ClickingAColumnWithAHeaderCheckBoxTicksTheWholeColumn)
+bool IsBlue(uint32_t p) { return (p & 0xFF) > ((p >> 16) & 0xFF) + 60 && (p & 0xFF) > ((p >> 8) & 0xFF) + 60; }
+
+// With the columns reordered: pure blue titles centred in their items, the one too wide cut
+// with an ellipsis; a light and dark divider after each item but the last; a 3-D frame
+// round the items' total width and the face beyond it.
+TEST_F(Grid, TheHeaderPaintsTitlesDividersAndFrameInDisplayOrder)
 {
-    CXListCtrl grid;
-    GridHost host(grid, 3, 0);
-    for (int row = 0; row < 3; ++row) {
-        grid.InsertItem(row, "r");
-        if (row != 1) grid.SetCellCheck(row, 1, 0);
+    int order[] = {2, 0, 3, 1};  // column 3 is not shown last, column 1 is
+    Run([&] { grid.SetColumnOrderArray(4, order); });
+    HWND header = grid.GetHeaderCtrl();
+    const harness::Image shot = harness::CaptureWindow(header);
+    ASSERT_FALSE(shot.IsEmpty());
+    harness::SaveBmp(shot, harness::ScreenshotPath("grid_header.bmp"));
+    const uint32_t light = harness::Rgb(::GetSysColor(COLOR_BTNHIGHLIGHT)), dark = harness::Rgb(::GetSysColor(COLOR_BTNSHADOW));
+    const uint32_t face = harness::Rgb(::GetSysColor(COLOR_BTNFACE));
+    auto* painter = static_cast<CXHeaderCtrl*>(CWnd::FromHandlePermanent(header));
+    ASSERT_NE(painter, nullptr);
+    CClientDC dc(header);
+    CSelectGuard font = dc.SelectObject(painter->GetFont());
+    const int mid = shot.height / 2, margin = painter->GetItemMargin();
+    int total = 0;
+    for (int pos = 0; pos < 4; ++pos) {
+        SCOPED_TRACE(kColumns[order[pos]].title);
+        RECT rc{};
+        ASSERT_TRUE(Header_GetItemRect(header, order[pos], &rc));
+        total += kColumns[order[pos]].width;
+        std::vector<int> blue;  // blue pixels in each pixel column of the item
+        int left = -1, right = -1, pure = 0, dots = 0;
+        for (int x = rc.left; x < rc.right; ++x) {
+            blue.push_back(0);
+            for (int y = 1; y < shot.height - 1; ++y) blue.back() += IsBlue(shot.At(x, y)), pure += shot.At(x, y) == 0xFF;
+            if (blue.back() && left < 0) left = x;
+            if (blue.back()) right = x;
+        }
+        // An ellipsis: the last three marks are dots, at most two pixels each way.
+        for (int x = right - rc.left, width = 0; x >= 0 && dots < 3 && blue[x] <= 2; --x) {
+            if (blue[x] && ++width > 2) break;
+            if (!blue[x] && width) ++dots, width = 0;
+        }
+        const bool cut = order[pos] == 2;
+        const int drawn = right - left + 1, full = dc.GetTextExtent(kColumns[order[pos]].title).cx;
+        EXPECT_GT(pure, 0);
+        EXPECT_EQ(dots == 3, cut);
+        if (cut) {  // fills the item between its margins
+            EXPECT_TRUE(left >= rc.left + margin && right < rc.right - margin && drawn < full) << left << ".." << right;
+        } else {
+            EXPECT_NEAR(drawn, full, 2);
+            EXPECT_NEAR(left - rc.left, rc.right - 1 - right, 2) << "centred";
+        }
+        EXPECT_EQ(shot.At(rc.right - 1, mid), dark);
+        EXPECT_EQ(shot.At(rc.right, mid), pos < 3 ? light : face) << "divider";
     }
-    ASSERT_TRUE(grid.SetHeaderCheck(1, 1));
+    EXPECT_EQ(shot.At(0, mid), light);
+    EXPECT_EQ(shot.At(total - 2, 0), light);
+    EXPECT_EQ(shot.At(total / 2, shot.height - 1), dark);
+    for (int y : {0, mid, shot.height - 1}) EXPECT_EQ(shot.At(total + 1, y), face) << y;
+}
+
+// A click on a header with a check box checks every check box of its column, the next
+// clears them; cells without a check box stay so.
+TEST_F(Grid, AHeaderCheckBoxTicksAndClearsItsWholeColumn)
+{
+    Run([this] {
+        for (int row = 0; row < 3; ++row) grid.InsertItem(row, "r");
+        grid.SetCellCheck(0, 1, 0), grid.SetCellCheck(2, 1, 0), grid.SetHeaderCheck(1, 1);
+    });
     RECT item{};
     ASSERT_TRUE(Header_GetItemRect(grid.GetHeaderCtrl(), 1, &item));
-    const POINT centre{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-    ASSERT_TRUE(harness::ClickAt(grid.GetHeaderCtrl(), centre));
-    EXPECT_EQ(grid.GetHeaderCheck(1), 2);
-    EXPECT_EQ(std::vector<int>({grid.GetCellCheck(0, 1), grid.GetCellCheck(1, 1), grid.GetCellCheck(2, 1)}),
-              std::vector<int>({1, -1, 1}));
-    harness::PumpMessagesFor(::GetDoubleClickTime() + 50);
-    ASSERT_TRUE(harness::ClickAt(grid.GetHeaderCtrl(), centre));
-    EXPECT_EQ(grid.GetHeaderCheck(1), 1);
-    EXPECT_EQ(grid.GetCellCheck(2, 1), 0);
+    for (int state : {1, 0}) {
+        harness::PumpMessagesFor(::GetDoubleClickTime() + 50);
+        ASSERT_TRUE(harness::ClickAt(grid.GetHeaderCtrl(), POINT{(item.left + item.right) / 2, item.bottom / 2}));
+        EXPECT_TRUE(harness::WaitUntil([&] { return grid.GetHeaderCheck(1) == state + 1; }));
+        EXPECT_EQ((std::array{grid.GetCellCheck(0, 1), grid.GetCellCheck(1, 1), grid.GetCellCheck(2, 1)}),
+                  (std::array{state, -1, state}));
+    }
 }
 
 // Each cell label is a tool of its own, numbered row x 1000 + column + 1.
-TEST(GridTips, EachCellIsAToolNumberedByRowAndColumn)
+TEST_F(Grid, EachCellIsAToolNumberedByRowAndColumn)
 {
-    CXListCtrl grid;
-    GridHost host(grid, 3);
-    for (int row = 0; row < 3; ++row) grid.InsertItem(row, "label");
-    CRect target;
-    ASSERT_TRUE(grid.GetSubItemRect(2, 1, LVIR_BOUNDS, target));
+    Run([this] { for (int row = 0; row < 3; ++row) grid.InsertItem(row, "label"); });
     TOOLINFOA info{};
-    EXPECT_EQ(grid.OnToolHitTest(target.CenterPoint(), &info), 2002);
+    EXPECT_EQ(grid.OnToolHitTest(Cell(2, 1).CenterPoint(), &info), 2002);
     EXPECT_EQ(info.uId, 2002u);
-    RECT client{};
+    CRect client;
     grid.GetClientRect(&client);
     EXPECT_EQ(grid.OnToolHitTest(CPoint(client.right - 2, client.bottom - 2), &info), -1);
+}
+
+// 12 entries, 5 rows: the bar ends at 8 (12 - 5 + 1), however far past it a key points.
+TEST_F(Grid, ListKeysAreReportedBeforeTheDialogDropsThemAndStillMoveTheList)
+{
+    const UINT enter = g_wmXComboListVkReturn, esc = g_wmXComboListVkEscape, key = g_wmXComboListKeyDown;
+    const struct { int sel; WORD vk; UINT sent; int pos, selAfter; } cases[] = {
+        {-1, VK_RETURN, enter, 0, -1}, {4, VK_ESCAPE, esc, 4, 4}, {2, VK_DOWN, key, 3, 3},  {3, VK_UP, key, 2, 2},
+        {5, VK_HOME, key, 0, 0},       {2, VK_END, key, 8, 11},   {6, VK_PRIOR, key, 2, 2}, {2, VK_NEXT, key, 6, 6},
+        {11, VK_DOWN, key, 8, 11},     {0, 'C', key, 3, 3},       {1, 'A', key, 0, 0},      {4, 'Z', 0, 4, 4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.vk) + " at " + std::to_string(c.sel));
+        Open(12, 5, c.sel, {enter, esc, key, g_wmXComboListLButtonUp});
+        ASSERT_TRUE(harness::PressKey(c.vk));
+        EXPECT_TRUE(log->Matches(std::vector(c.sent ? 1 : 0, harness::ExpectedMessage{c.sent, kArgs})));
+        EXPECT_EQ(harness::Query(bar, SBM_GETPOS), c.pos);
+        EXPECT_EQ(harness::ListBoxSelection(box), c.selAfter);
+    }
+}
+
+// Opening is the first loss: the popup is activated, then its list box takes the focus.
+TEST_F(Grid, TheListsThirdFocusLossCancelsIt)
+{
+    Open(12, 5, 0, {g_wmXComboListVkEscape});
+    for (int cancels : {0, 1, 2}) {  // the user clicks the dialog, the grid gives the list the focus again
+        ASSERT_TRUE(harness::ClickAt(dialog, POINT{4, 4}));
+        Run([this] { host.list->Activate(11); });
+        EXPECT_EQ(static_cast<int>(log->Messages().size()), cancels);
+    }
+}
+
+// The system keeps the page within the range 0 .. entries.
+TEST_F(Grid, TheListKeepsWholeRowsAndItsBarCountsTheEntries)
+{
+    for (auto [entries, rows, sel, top, page] : {std::array{3, 10, 0, 0, 4}, std::array{12, 5, 7, 6, 5}}) {
+        Open(entries, rows, sel, {});
+        const int h = static_cast<int>(harness::Query(box, LB_GETITEMHEIGHT));
+        CRect window, list, scroll;
+        ::GetWindowRect(popup, &window), ::GetClientRect(box, &list), ::GetWindowRect(bar, &scroll);
+        SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+        harness::Query(bar, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ((std::array{window.Height(), list.Height(), scroll.Width(), info.nMax, static_cast<int>(info.nPage),
+                              static_cast<int>(harness::Query(box, LB_GETTOPINDEX))}),
+                  (std::array{rows * h + 4, rows * h, 11, entries, page, top}));
+    }
+}
+
+TEST_F(Grid, TheListsSelectionFollowsTheMouseAndAReleaseIsReported)
+{
+    Open(12, 5, 0, {g_wmXComboListLButtonUp});
+    POINT item{};
+    ASSERT_TRUE(harness::ListBoxItemPoint(box, 3, -1, item) && harness::MoveMouseTo(box, item));
+    EXPECT_TRUE(harness::WaitUntil([&] { return harness::ListBoxSelection(box) == 3; }, 1000));
+    EXPECT_TRUE(log->Matches({}));
+    CRect shot;  // the list lies inside the dialog's rectangle
+    ::GetWindowRect(dialog, &shot);
+    harness::SaveBmp(harness::CaptureScreenArea(shot), harness::ScreenshotPath("combolist_open.bmp"));
+    // Over a row; then on the popup's own margin, where the press is reported as well.
+    ASSERT_TRUE(harness::ClickListBoxItem(box, 2) && harness::ClickAt(popup, POINT{0, 0}));
+    EXPECT_TRUE(log->Matches(std::vector(3, harness::ExpectedMessage{g_wmXComboListLButtonUp, kArgs})));
 }
 
 }  // namespace
