@@ -9,7 +9,7 @@ namespace {
 struct Step {
     enum Action { Look, Tick, Pick, Key, Push, Table, Row, Cell } action = Look;
     int arg = 0, cell = 0;
-    std::string table;
+    const char* table = nullptr;
     enum Reply { NoQuestion, Ok, Cancel, Enter } reply = NoQuestion;
     const char* prompt = nullptr;
     const char* preview = nullptr;
@@ -35,20 +35,11 @@ struct Step {
     }
 };
 
-Step Do(Step::Action action, int arg = 0, int cell = 0)
+Step Do(Step::Action action, int arg = 0, int cell = 0, const char* table = nullptr)
 {
-    Step step;
-    step.action = action;
-    step.arg = arg;
-    step.cell = cell;
-    return step;
+    return Step{action, arg, cell, table};
 }
-Step ChooseTable(const std::string& name)
-{
-    Step step = Do(Step::Table);
-    step.table = name;
-    return step;
-}
+Step ChooseTable(const char* name) { return Do(Step::Table, 0, 0, name); }
 
 struct Flow {
     const char* name;
