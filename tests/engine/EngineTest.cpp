@@ -1,10 +1,46 @@
-// Statements read into the form and composed back: what the host gets when the dialog
-// opens with its statement and OK is pressed at once; and the composer's own rules.
-#include "EngineTestSupport.h"
+// The engine as the dialog drives it: a host's table and statement opened, the in-memory form
+// edited, OK pressed. Statements read in and composed back, the composer's own rules, what the
+// grids and lists get on opening, the portable strings all of it stands on; and seeded random
+// forms through the form_round_trip fuzz target's rules (tests/fuzz), so that every build checks
+// them (arbitrary text opened is left to the open_statement target and its corpus).
+#include "dialog/MemoryQuery.h"
+#include "platform/Exceptions.h"
 
 #include <gtest/gtest.h>
 
-using namespace enginetest;
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);  // FuzzFormRoundTrip.cpp
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+Names Items(const CStringArray& list)
+{
+    Names names;
+    for (int i = 0; i < list.GetSize(); ++i)
+        names.push_back(list[i].Str());
+    return names;
+}
+
+void Open(CMemoryQuery& query, const char* table, const char* columns, const char* statement)
+{
+    query.State().AddTableColumns(table, columns);
+    query.State().SetSQLQuery(statement);
+    query.Open();
+}
+
+// What the host receives after OK, or the refusal's message.
+std::string PressOk(CMemoryQuery& query)
+{
+    return query.PressOk() ? query.State().m_strStatement.Str() : "error: " + query.State().m_strError.Str();
+}
+
+}  // namespace
 
 TEST(StatementTest, OpenedStatementsComeBackAsOkComposesThem)
 {
@@ -110,7 +146,6 @@ TEST(StatementTest, WhenPrintedTextsReplaceTheirClauses)
     state.AcceptWpText(kClauseSelect, "{'Columns?'|'*'}");
     state.AcceptWpText(kClauseFrom, "{'Table?'|'ORDER DETAILS'}");
     EXPECT_EQ(PressOk(query), "SELECT {'Columns?'|'*'} FROM {'Table?'|'ORDER DETAILS'} ");
-    EXPECT_TRUE(state.m_strWpClause.IsEmpty());  // consumed; the flags keep the texts
     state.ClearWpFlag(kClauseSelect);
     state.ClearWpFlag(kClauseFrom);
     query.Form().SetOrderByEnabled(FALSE);  // an accepted sort key survives a cleared box
@@ -139,4 +174,115 @@ TEST(StatementTest, NamesAreTrimmedBracketedAndLoseApostrophes)
     for (const auto& c : cases)
         EXPECT_EQ(CQueryFormState::QuoteName(c.first), c.second) << "name «" << c.first << "»";
     EXPECT_EQ(CQueryFormState::QuoteName(nullptr), "");
+}
+
+TEST(FormTest, EachColumnNameEndsAtItsTab)
+{
+    const std::pair<const char*, Names> cases[] = {
+        {"A\tB\tC\t", {"A", "B", "C"}}, {"A\tB\tC", {"A", "B"}}, {"\tA\tB\t", {}}, {"A\t\tB\t", {"A", "", "B"}},
+        {"ABC", {}}, {"", {}}, {" Padded \tlower\tLOWER\t", {" Padded ", "lower", "LOWER"}},
+    };
+    for (const auto& c : cases) {
+        CMemoryQuery query;
+        Open(query, "T", c.first, "");
+        EXPECT_EQ(Items(query.State().m_arrColumns), c.second) << "columns «" << c.first << "»";
+    }
+}
+
+TEST(FormTest, OpeningFillsTheListsFromTheFirstTable)
+{
+    CMemoryQuery query;
+    CQueryFormState& state = query.State();
+    state.AddTableColumns("orders", "ID\tName\t");
+    state.AddTableColumns("Archive", "Z\t");
+    state.AddTableColumns("customers", "Y\t");
+    state.AddTableColumns("orders", "ID\tName\t{When Printed}\t");  // replaces, keeps its place
+    query.Open();
+    const CMemoryForm& form = query.Form();
+    ASSERT_EQ(form.GetColumnItemCount(), 4);
+    EXPECT_EQ(form.GetColumnItemText(0), "*");
+    EXPECT_EQ(form.GetColumnItemText(3), "{When Printed}");
+    ASSERT_EQ(form.GetTableCount(), 3);  // sorted ignoring case, the first one chosen
+    EXPECT_EQ(form.GetTableItemText(1), "customers");
+    EXPECT_EQ(PressOk(query), "SELECT * FROM Archive ");
+
+    const CMemoryGrid& sort = form.OrderBy();
+    ASSERT_EQ(sort.GetItemCount(), 3);
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(sort.GetItemText(row, kOrderByField), state.m_arrColumns[row]);
+        EXPECT_EQ(sort.GetCellCheck(row, kOrderByCheck), 0);
+        EXPECT_FALSE(sort.HasCellCombo(row, kOrderByAscDesc));  // until the row is ticked
+        EXPECT_EQ(sort.GetCellTip(row, kOrderByField), state.m_arrColumns[row]);
+    }
+}
+
+TEST(FormTest, NewConditionsCycleTheColumnsAndOnlyLaterRowsGetAConnector)
+{
+    CMemoryQuery query;
+    Open(query, "T", "A\tB\tC\t", "");
+    for (int i = 0; i < 4; ++i)
+        query.State().AddWhereRow(-1, -1, -1, nullptr);
+    query.State().AddWhereRow(2, 1, 3, "(1,2)");
+    EXPECT_EQ(PressOk(query), "SELECT * FROM T WHERE  ( A = '' ) AND ( B = '' ) AND ( C = '' ) AND ( A = '' ) "
+                              "OR ( B BETWEEN (1,2) ) ");
+    query.State().AddWhereRow(7, 9, 12, "y");  // outside every list: choice 0, the blank connector
+    EXPECT_EQ(PressOk(query), "error: Syntax Error: WHERE clause.");
+    const CMemoryGrid& where = query.Form().Where();
+    EXPECT_FALSE(where.HasCellCombo(0, kWhereAndOr));
+    EXPECT_EQ(where.GetCellTip(5, kWhereField), "A");
+    EXPECT_EQ(where.GetCellComboRows(2, kWhereField), 4);  // column count + 1
+}
+
+TEST(FormTest, WhenPrintedChoicesAreTheNamesUpperCasedWithoutTheEntry)
+{
+    CMemoryQuery query;
+    CQueryFormState& state = query.State();
+    state.AddTableColumns("Sales", "id\tName\t{when printed}\t");
+    state.AddTableColumns("{When Printed}", "");
+    state.AddTableColumns("archive", "");
+    query.Open();
+    EXPECT_FALSE(CQueryFormState::IsWpEntry(" {WHEN PRINTED}"));
+    const std::pair<int, Names> cases[] = {{kClauseSelect, {"*", "ID", "NAME"}}, {kClauseFrom, {"SALES", "ARCHIVE"}},
+                                           {kClauseOrderBy, {"ID", "NAME"}}, {kClauseWhere, {}}};
+    CStringArray choices;  // one list for all: each call starts it afresh
+    for (const auto& c : cases) {
+        state.CollectWpChoices(c.first, choices);
+        EXPECT_EQ(Items(choices), c.second) << "clause " << c.first;
+    }
+}
+
+// The map and the case-blind comparisons are proven by the table list above.
+TEST(FormTest, StringsClampTheirIndexesAndCheckedAccessThrows)
+{
+    CString text(" \t\r\n\v\fword\xa0\f\v\n\r\t ");
+    EXPECT_EQ(text.Trim(), "word\xa0");  // the six white-space characters, no others
+    const CString list("a,b,,c");
+    EXPECT_EQ(list.Find(',', 2) + list.Find(",,") + list.ReverseFind(','), 3 + 3 + 4);
+    EXPECT_EQ(list.Find(',', 6) + list.Find(',', -1), -2);
+    EXPECT_EQ(list.Mid(4, 99) + list.Mid(-3, 2) + list.Mid(1, -4) + list.Left(40) + list.Right(-1), ",ca,a,b,,c");
+    EXPECT_THROW(CString("ab").GetAt(2), CInvalidArgException);
+    EXPECT_THROW(CStringArray().SetAt(0, "x"), CInvalidArgException);
+}
+
+TEST(RoundTripTest, ComposedFormsReadBackAndComposeAlike)
+{
+    const std::string nameChars = "abcdefghijklmnpqrstuvwxyzABCDEFGHIJKLMNPQRSTUVWXYZ_0123456789$#-.() ";
+    const std::string valueChars = "abcdefghijklmnopqrstuvwxyz0123456789'%()*<>=,.[]_-";
+    std::mt19937 random(20240917u);
+    auto pick = [&random](size_t count) { return std::uniform_int_distribution<size_t>(0, count - 1)(random); };
+    for (int trial = 0; trial < 3000; ++trial) {
+        std::string input;
+        for (size_t name = 0, names = 2 + pick(10); name < names; ++name) {
+            for (size_t i = 0, length = 1 + pick(8); i < length; ++i)
+                input += nameChars[pick(nameChars.size())];
+            input += name == 0 ? '\n' : '\t';
+        }
+        input += '\n';
+        for (int i = 0; i < 60; ++i) {
+            const size_t kind = pick(10);
+            input += kind < 4 ? static_cast<char>(pick(8)) : kind < 6 ? '\n' : valueChars[pick(valueChars.size())];
+        }
+        SCOPED_TRACE(input);
+        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(input.data()), input.size());
+    }
 }
