@@ -101,7 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::Require(composed == !expectedError && composing.State().m_strError == (expectedError ? expectedError : ""),
                   "OK is refused exactly when it should be, with the first error");
     if (expectedError) {
-        fuzz::Require(composing.State().m_strStatement == before, "a refused OK leaves the statement");
+        fuzz::Require(composing.State().m_strStatement == before && composing.Form().GetPreviewText() == before,
+                      "a refused OK leaves the statement and its preview");
         return 0;
     }
     const std::string statement = composing.State().m_strStatement.Str();

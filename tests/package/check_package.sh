@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # check_package.sh CASE ARCH DIST WORK: one proof on one unpacked release archive. CASE is
-# contents (exactly the listed files, binaries without symbols), static (the static checks of the
-# DLL and both programs), mingw (a CMake project that finds the package and links Quervix::Quervix)
-# or msvc (host.c built by clang for the MSVC target, linked by lld-link to lib/Quervix.lib). The
-# hosts run under Wine in win64 (a thread presses OK, the statement is printed); 32-bit programs
-# cannot run here, so in win32 their import tables are checked.
+# contents (exactly the listed files, binaries without symbols, the static checks of the DLL and
+# both programs) or hosts: a CMake project that finds the package and links Quervix::Quervix
+# (MinGW-w64), and host.c built by clang for the MSVC target and linked by lld-link to
+# lib/Quervix.lib. The hosts run under Wine in win64 (a thread presses OK, the statement is
+# printed); 32-bit programs cannot run here, so in win32 their import tables are checked.
 set -euo pipefail
 case_name=$1 arch=$2 dist=$3 work=$4
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -31,8 +31,8 @@ prove_host() {
   else
     local imports
     imports=$("$triple-objdump" -p "$1" | awk '/DLL Name:/ {dll = $3} dll == "Quervix.dll" && /^\t[0-9a-f]+\t/ {print $3}')
-    echo "imports from Quervix.dll: $imports"
-    [[ $imports == GetSELECTSQLQuery ]] && "$triple-objdump" -f "$1" | grep -q "file format pei-$pe_arch"
+    [[ $imports == GetSELECTSQLQuery ]] && "$triple-objdump" -f "$1" | grep -q "file format pei-$pe_arch" ||
+      { echo "imports from Quervix.dll: $imports" >&2; exit 1; }
   fi
 }
 
@@ -44,18 +44,14 @@ contents)
   for exe in bin/Quervix.dll bin/quervix-demo.exe bin/quervix-sql.exe; do
     "$triple-nm" "$pkg/$exe" 2>&1 | grep -q 'no symbols' || { echo "$exe is not stripped" >&2; exit 1; }
   done
-  ;;
-static)
   python3 "$root/tests/static/check_quervix.py" --version "$version.0" "$pkg/bin/Quervix.dll" "$pe_arch"
   for exe in quervix-demo quervix-sql; do python3 "$root/tests/static/check_quervix.py" --exe "$pkg/bin/$exe.exe" "$pe_arch"; done
   ;;
-mingw)
+hosts)
   cmake -S "$here/consumer" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$triple.cmake" -DCMAKE_PREFIX_PATH="$pkg" >/dev/null
   cmake --build "$work/build" >/dev/null
   prove_host "$work/build/consumer.exe"
-  ;;
-msvc)
   # No Windows SDK here: MinGW-w64's headers (read in GNU mode, and told the processor as an
   # SDK build would be) and import libraries for the few system functions, made from .def files
   # (32-bit: stdcall symbols, undecorated imports).

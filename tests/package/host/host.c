@@ -12,34 +12,24 @@ static DWORD WINAPI PressOk(LPVOID unused)
     (void)unused;
     for (int tries = 0; tries < 600; ++tries, Sleep(100)) {
         HWND dialog = FindWindowA(NULL, "Halvane SQL Query Builder - SELECT SQL Query");
-        if (dialog && IsWindowVisible(dialog)) {
-            DWORD_PTR ignored = 0;
-            /* Once it answers, the dialog has finished setting itself up. */
-            SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
-            return 0;
-        }
+        DWORD_PTR ignored = 0;
+        /* Once it answers, the dialog has finished setting itself up. */
+        if (dialog && IsWindowVisible(dialog) && SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored))
+            return !PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
     }
     return 1;
 }
 
-static void Print(const char* text)
-{
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, (DWORD)lstrlenA(text), &written, NULL);
-}
-
 static int Run(void)
 {
-    char query[256];
+    char query[256], line[300];
+    DWORD written = 0;
     HANDLE watcher = CreateThread(NULL, 0, PressOk, NULL, 0, NULL);
     int rc;
     lstrcpyA(query, "select name from customers where city = 'Oslo'");
     rc = GetSELECTSQLQuery("Customers", "ID\tName\tCity\t", query, (int)sizeof query);
     if (watcher) CloseHandle(watcher);
-    Print(rc == 0 ? "rc=0 query=[" : "rc=1 query=[");
-    Print(query);
-    Print("]\r\n");
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line, (DWORD)wsprintfA(line, "rc=%d query=[%s]\r\n", rc, query), &written, NULL);
     return rc;
 }
 
