@@ -61,17 +61,10 @@ std::vector<char> Expected(const Input& in, std::vector<char> buffer)
     return buffer;
 }
 
-std::string Bytes(int from, int to)
-{
-    std::string bytes;
-    for (int b = from; b <= to; ++b) bytes += static_cast<char>(b);
-    return bytes;
-}
-
 TEST(Host, OkHandsBackWhatTheEngineComposesCutToTheBuffer)
 {
-    const std::string high = Bytes(0x80, 0xFF);
-    std::string wide;
+    std::string high, wide;
+    for (int b = 0x80; b <= 0xFF; ++b) high += static_cast<char>(b);
     for (int i = 0; i < 100000; ++i) wide += "C" + std::to_string(i) + "\t";
     const Input inputs[] = {
         {"recomposed", "Customers", "ID\tName\tCity\t", "select name from Customers where City = 'Oslo' order by name desc", 1024},

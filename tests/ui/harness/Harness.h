@@ -17,8 +17,7 @@
 
 namespace harness {
 
-// Patience for a window or a state change under Wine on Xvfb.
-constexpr DWORD kDefaultTimeoutMs = 5000;
+constexpr DWORD kDefaultTimeoutMs = 5000;  // patience for a window or a change under Wine
 
 // Dispatches this thread's messages for ms, so its own windows keep answering.
 void PumpMessagesFor(DWORD ms);
@@ -46,10 +45,8 @@ HWND FocusedWindow(HWND anyWindowOfThread);
 HWND MouseCaptureOf(HWND anyWindowOfThread);
 int ListBoxSelection(HWND listBox);  // LB_ERR when none
 std::vector<std::string> ListBoxItems(HWND listBox);
-// Item data of each item: the check states of the project's check list box.
-std::vector<int> ListBoxChecks(HWND listBox);
+std::vector<int> ListBoxChecks(HWND listBox);  // item data: the check list box's states
 std::string ComboText(HWND comboBox);
-int ComboSelection(HWND comboBox);
 std::vector<std::string> ComboItems(HWND comboBox);
 int ListViewRowCount(HWND listView);
 std::string ListViewCell(HWND listView, int row, int column);
@@ -64,8 +61,6 @@ public:
     ModalCall(const ModalCall&) = delete;
     ModalCall& operator=(const ModalCall&) = delete;
     DWORD ThreadId() const noexcept { return m_threadId; }
-    bool IsRunning() const noexcept;
-    bool WaitForReturn(DWORD timeoutMs);
     INT_PTR Result() const noexcept;
     // Success when the call returned in time; otherwise its windows are closed and the
     // failure names them.
@@ -73,6 +68,8 @@ public:
 
 private:
     struct State;
+    bool IsRunning() const noexcept;
+    bool WaitForReturn(DWORD timeoutMs);
     std::string CloseWindows(DWORD timeoutMs);
     std::shared_ptr<State> m_state;
     HANDLE m_hThread = nullptr;

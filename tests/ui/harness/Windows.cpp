@@ -151,7 +151,6 @@ std::vector<int> ListBoxChecks(HWND listBox)
 }
 
 std::string ComboText(HWND comboBox) { return WindowText(comboBox); }
-int ComboSelection(HWND comboBox) { return static_cast<int>(Query(comboBox, CB_GETCURSEL)); }
 
 std::vector<std::string> ComboItems(HWND comboBox)
 {
