@@ -10,7 +10,6 @@
 
 #include "TestIds.h"
 #include "controls/ButtonST.h"
-#include "platform/ComboBox.h"
 #include "platform/DataExchange.h"
 #include "platform/Dialog.h"
 #include "platform/Edit.h"
@@ -30,11 +29,10 @@
 // Keys as the logs name them.
 inline std::string KeyName(WPARAM key) { return key == VK_F5 ? "F5" : key == VK_F6 ? "F6" : std::to_string(key); }
 
-// Keeps its change notifications and its colour; swallows F6 in pre-translation.
+// Swallows F6 in pre-translation.
 class KeyEdit : public CEdit {
 public:
-    TEST_MESSAGE_MAP(CEdit, msgmap::ReflectCommand<&KeyEdit::OnChange>(EN_CHANGE),
-                     msgmap::ReflectCtlColor<&KeyEdit::OnColor>(), msgmap::Message<&KeyEdit::OnKeyDown>(WM_KEYDOWN))
+    TEST_MESSAGE_MAP(CEdit, msgmap::Message<&KeyEdit::OnKeyDown>(WM_KEYDOWN))
     BOOL PreTranslateMessage(MSG* msg) override
     {
         if (msg->message != WM_KEYDOWN) return CEdit::PreTranslateMessage(msg);
@@ -42,11 +40,8 @@ public:
         return msg->wParam == VK_F6;
     }
     std::string* log = nullptr;
-    int changes = 0;
 
 private:
-    void OnChange() { ++changes; }
-    HBRUSH OnColor(HDC, UINT) { return static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)); }
     LRESULT OnKeyDown(WPARAM key, LPARAM)
     {
         *log += "edit-got:" + KeyName(key) + " ";
@@ -79,7 +74,6 @@ private:
 
 class LayerDialog : public CDialog {
 public:
-    using Step = std::function<void(LayerDialog&)>;
     static constexpr INT_PTR kDone = 1000;  // the result when the steps ran out
     static constexpr UINT kStepMessage = WM_APP + 50;
 
@@ -93,13 +87,10 @@ public:
                      msgmap::Timer<&LayerDialog::OnWatchdog>(),
                      msgmap::Notify<&LayerDialog::OnListCustomDraw>(NM_CUSTOMDRAW, IDC_LIST),
                      msgmap::Notify<&LayerDialog::OnListClick>(NM_CLICK, IDC_LIST),
-                     msgmap::Command<&LayerDialog::OnEditChange>(EN_CHANGE, IDC_EDIT),
                      msgmap::Command<&LayerDialog::OnPush>(BN_CLICKED, IDC_PUSH))
 
     BOOL OnInitDialog() override
     {
-        for (const char* item : {"Gamma", "Alpha", "Beta"})
-            ::SendDlgItemMessageA(GetSafeHwnd(), IDC_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         button.SubclassDlgItem(IDC_PUSH, this);
         button.SetIcons(1006, 0);  // the library's "+" icon
         CDialog::OnInitDialog();
@@ -116,22 +107,19 @@ public:
     {
         DDX_Control(pDX, IDC_EDIT, edit);
         DDX_Control(pDX, IDC_LIST, list);
-        DDX_Control(pDX, IDC_COMBO, combo);
         DDX_Text(pDX, IDC_EDIT, text);
-        DDX_CBString(pDX, IDC_COMBO, choice);
         if (failExchange) DDX_Text(pDX, 4242, text);
     }
 
-    std::vector<Step> steps;  // run in turn, each from a message of its own
-    bool holdOpen = false;                  // when the steps ran out, wait to be closed
-    bool failExchange = false;              // exchange with a control the template lacks
+    std::vector<std::function<void(LayerDialog&)>> steps;  // run in turn, each from a message of its own
+    bool holdOpen = false;      // when the steps ran out, wait to be closed
+    bool failExchange = false;  // exchange with a control the template lacks
     std::string log;
     KeyEdit edit;
     DrawingList list;
-    CComboBox combo;
     CButtonST button;
-    CString text, choice;
-    int parentDraws = 0, parentEditChanges = 0;
+    CString text;
+    int parentDraws = 0;
     std::atomic<int> clicks{0};
 
 private:
@@ -148,7 +136,6 @@ private:
     void OnWatchdog(UINT_PTR) { EndDialog(-99); }
     void OnListCustomDraw(NMHDR*, LRESULT*) { ++parentDraws; }
     void OnListClick(NMHDR*, LRESULT*) { log += "parent:click "; }
-    void OnEditChange() { ++parentEditChanges; }
     void OnPush() { ++clicks; }
 
     std::size_t m_next = 0;

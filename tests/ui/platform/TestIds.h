@@ -5,5 +5,4 @@
 
 #define IDC_EDIT 1001
 #define IDC_PUSH 1002
-#define IDC_COMBO 1003
 #define IDC_LIST 1004
