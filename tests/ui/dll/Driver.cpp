@@ -29,13 +29,12 @@ bool ClickInPopup(HWND list, int index)
     return true;
 }
 
-// Far enough from the last click that the next one is not taken for a double click.
+}  // namespace
+
 void AwaitDoubleClickTime()
 {
     harness::PumpMessagesFor(::GetDoubleClickTime() + 50);
 }
-
-}  // namespace
 
 const Library& Quervix()
 {
@@ -172,35 +171,6 @@ bool ChooseInCell(HWND grid, int row, int column, const std::string& entry)
     const auto found = std::find(items.begin(), items.end(), entry);
     return found != items.end() && ClickInPopup(list, static_cast<int>(found - items.begin())) &&
            harness::WaitUntil([&] { return !OpenCellList(grid) && harness::ListViewCell(grid, row, column) == entry; });
-}
-
-bool TypeValue(HWND grid, int row, const std::string& text, HWND target)
-{
-    AwaitDoubleClickTime();
-    return harness::DoubleClickListViewCell(grid, row, kValue) &&
-           harness::WaitUntil([&] { return ::FindWindowExA(grid, nullptr, "Edit", nullptr) != nullptr; }) &&
-           harness::TypeText(text) && harness::ClickCenter(target) &&
-           harness::WaitUntil([&] { return harness::ListViewCell(grid, row, kValue) == text; });
-}
-
-bool SelectRow(HWND grid, int row)
-{
-    AwaitDoubleClickTime();
-    return harness::ClickListViewCell(grid, row, 1) &&
-           harness::WaitUntil([&] { return harness::ListViewSelectedRow(grid) == row; });
-}
-
-std::string GridRows(HWND grid, std::initializer_list<int> cells)
-{
-    std::string rows;
-    for (int row = 0; row < harness::ListViewRowCount(grid); ++row) {
-        const char* separator = row ? ";" : "";
-        for (int cell : cells) {
-            rows += separator + harness::ListViewCell(grid, row, cell);
-            separator = "|";
-        }
-    }
-    return rows;
 }
 
 HWND WaitForQuestion(DWORD threadId) { return harness::WaitForWindow(kWhenPrintedCaption, threadId); }

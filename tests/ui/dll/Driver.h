@@ -83,11 +83,8 @@ HWND OpenCellList(HWND grid);
 // row only selects it).
 HWND OpenCellListByClick(HWND grid, int row, int column);
 bool ChooseInCell(HWND grid, int row, int column, const std::string& entry);
-// Double-clicks a row's value, types text and clicks target to end the edit.
-bool TypeValue(HWND grid, int row, const std::string& text, HWND target);
-bool SelectRow(HWND grid, int row);
-// The grid's rows, each as its cells' texts joined by "|".
-std::string GridRows(HWND grid, std::initializer_list<int> cells);
+// Far enough from the last click that the next one is not taken for a double click.
+void AwaitDoubleClickTime();
 
 // The When Printed question of a run: waited for, optionally a prompt typed and a default
 // chosen, then answered with the button given (IDOK, IDCANCEL) or a key (VK_RETURN...).

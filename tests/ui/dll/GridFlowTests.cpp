@@ -19,6 +19,17 @@ harness::MessageRecorder::Entry Told(UINT message, int row, int cell)
 }
 using Messages = std::vector<harness::MessageRecorder::Entry>;
 
+// Double-clicks a row's value, types text and clicks target to end the edit (Enter would not:
+// the dialog drops it).
+bool TypeValue(HWND grid, int row, const std::string& text, HWND target)
+{
+    AwaitDoubleClickTime();
+    return harness::DoubleClickListViewCell(grid, row, kValue) &&
+           harness::WaitUntil([&] { return ::FindWindowExA(grid, nullptr, "Edit", nullptr) != nullptr; }) &&
+           harness::TypeText(text) && harness::ClickCenter(target) &&
+           harness::WaitUntil([&] { return harness::ListViewCell(grid, row, kValue) == text; });
+}
+
 TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
 {
     QueryRun run("T", kColumns, "");
@@ -50,7 +61,7 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     // The first click on a check box ticks it and selects the row, the next unticks it, and a
     // third ticks it again; a click on the direction then opens its list at once.
     for (const bool ticked : {true, false, true}) {
-        harness::PumpMessagesFor(::GetDoubleClickTime() + 50);
+        AwaitDoubleClickTime();
         ASSERT_TRUE(harness::ClickListViewCell(orderBy, 1, kKeyCheck));
         ASSERT_TRUE(harness::WaitUntil([&] { return (run.Preview().find("ORDER BY B") != std::string::npos) == ticked; }));
     }
@@ -77,13 +88,8 @@ TEST(GridFlows, KeyboardAloneBuildsTheWholeStatement)
     ASSERT_NE(run.Dialog(), nullptr);
     // A list view that tracks the pointer takes the focus when the pointer rests on it.
     ASSERT_TRUE(harness::MoveMouseTo(run.Dialog(), POINT{4, 4}));
-    using harness::kShift;
-    using harness::kAlt;
-    const struct Step {
-        WORD key;
-        unsigned modifiers;
-        const char* text;  // typed after the key when not null
-    } steps[] = {
+    using harness::kShift, harness::kAlt;
+    const struct { WORD key; unsigned modifiers; const char* text; } steps[] = {  // text: typed after the key
         {VK_TAB, 0, nullptr},   {VK_HOME, 0, nullptr},  {VK_DOWN, 0, nullptr},  {VK_SPACE, 0, nullptr},
         {VK_DOWN, 0, nullptr},  {VK_SPACE, 0, nullptr},                                    // A and B ticked
         {VK_TAB, 0, nullptr},   {VK_TAB, 0, nullptr},   {VK_TAB, 0, nullptr},   {VK_TAB, 0, nullptr},
@@ -99,7 +105,7 @@ TEST(GridFlows, KeyboardAloneBuildsTheWholeStatement)
         {VK_HOME, 0, nullptr},  {VK_DOWN, 0, nullptr},  {VK_SPACE, 0, nullptr},            // B ticked
         {VK_DOWN, kAlt, "D"},   {VK_RETURN, 0, nullptr},                                   // DESC
     };
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         ASSERT_TRUE(harness::PressKey(step.key, step.modifiers));
         harness::PumpMessagesFor(150);
         if (step.text) {

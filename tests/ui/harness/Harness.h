@@ -38,7 +38,7 @@ HWND FindControl(HWND parent, int controlId);
 
 // SendMessage that gives up after two seconds and then fails the test.
 LRESULT Query(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-std::string WindowText(HWND window);
+std::string WindowText(HWND window);  // of a drop-down list combo: its selected item
 inline bool IsEnabled(HWND window) { return ::IsWindowEnabled(window) != FALSE; }
 inline bool IsVisible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
 HWND FocusedWindow(HWND anyWindowOfThread);
@@ -46,7 +46,6 @@ HWND MouseCaptureOf(HWND anyWindowOfThread);
 int ListBoxSelection(HWND listBox);  // LB_ERR when none
 std::vector<std::string> ListBoxItems(HWND listBox);
 std::vector<int> ListBoxChecks(HWND listBox);  // item data: the check list box's states
-std::string ComboText(HWND comboBox);
 std::vector<std::string> ComboItems(HWND comboBox);
 int ListViewRowCount(HWND listView);
 std::string ListViewCell(HWND listView, int row, int column);
@@ -98,7 +97,8 @@ bool ClickListBoxItem(HWND listBox, int index, int x = -1);
 // A report-view cell's centre, or x pixels right of its left edge.
 bool ClickListViewCell(HWND listView, int row, int column, int x = -1);
 bool DoubleClickListViewCell(HWND listView, int row, int column, int x = -1);
-// Keys into the foreground focus; text as the keyboard layout types it, Unicode otherwise.
+// Keys into the foreground focus; text as the keyboard layout types it (false for a
+// character no key types).
 bool PressKey(WORD virtualKey, unsigned modifiers = kNoModifier);
 bool TypeText(const std::string& text);
 // Lets the window's thread take the input from its queue, which comes after sent messages.

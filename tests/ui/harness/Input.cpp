@@ -201,19 +201,8 @@ bool TypeText(const std::string& text)
     std::vector<INPUT> inputs;
     for (char c : text) {
         const SHORT key = ::VkKeyScanA(c);
-        if (key != -1) {
-            AppendChord(inputs, LOBYTE(key), HIBYTE(key) & 7u);  // shift state bits as our modifiers
-            continue;
-        }
-        wchar_t wide = 0;
-        ::MultiByteToWideChar(CP_ACP, 0, &c, 1, &wide, 1);
-        for (bool up : {false, true}) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wScan = wide;
-            input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
-            inputs.push_back(input);
-        }
+        if (key == -1) return false;  // no key types it on this layout
+        AppendChord(inputs, LOBYTE(key), HIBYTE(key) & 7u);  // its shift state bits are our modifiers
     }
     return inputs.empty() || Send(inputs, ::GetForegroundWindow());
 }

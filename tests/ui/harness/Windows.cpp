@@ -134,13 +134,18 @@ HWND FocusedWindow(HWND anyWindowOfThread) { return ThreadInfo(anyWindowOfThread
 HWND MouseCaptureOf(HWND anyWindowOfThread) { return ThreadInfo(anyWindowOfThread).hwndCapture; }
 int ListBoxSelection(HWND listBox) { return static_cast<int>(Query(listBox, LB_GETCURSEL)); }
 
-std::vector<std::string> ListBoxItems(HWND listBox)
+namespace {
+std::vector<std::string> Items(HWND box, UINT countMessage, UINT lengthMessage, UINT textMessage)
 {
     std::vector<std::string> items;
-    for (WPARAM i = 0, n = static_cast<WPARAM>(Query(listBox, LB_GETCOUNT)); i < n; ++i)
-        items.push_back(ReadString(listBox, LB_GETTEXTLEN, LB_GETTEXT, i));
+    for (WPARAM i = 0, n = static_cast<WPARAM>(Query(box, countMessage)); i < n; ++i)
+        items.push_back(ReadString(box, lengthMessage, textMessage, i));
     return items;
 }
+}  // namespace
+
+std::vector<std::string> ListBoxItems(HWND listBox) { return Items(listBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
+std::vector<std::string> ComboItems(HWND comboBox) { return Items(comboBox, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
 
 std::vector<int> ListBoxChecks(HWND listBox)
 {
@@ -148,16 +153,6 @@ std::vector<int> ListBoxChecks(HWND listBox)
     for (WPARAM i = 0, n = static_cast<WPARAM>(Query(listBox, LB_GETCOUNT)); i < n; ++i)
         checks.push_back(static_cast<int>(Query(listBox, LB_GETITEMDATA, i)));
     return checks;
-}
-
-std::string ComboText(HWND comboBox) { return WindowText(comboBox); }
-
-std::vector<std::string> ComboItems(HWND comboBox)
-{
-    std::vector<std::string> items;
-    for (WPARAM i = 0, n = static_cast<WPARAM>(Query(comboBox, CB_GETCOUNT)); i < n; ++i)
-        items.push_back(ReadString(comboBox, CB_GETLBTEXTLEN, CB_GETLBTEXT, i));
-    return items;
 }
 
 int ListViewRowCount(HWND listView) { return static_cast<int>(Query(listView, LVM_GETITEMCOUNT)); }
