@@ -11,25 +11,25 @@ namespace {
 const char kFill = static_cast<char>(0xA5);
 const size_t kGuardBytes = 64;
 
-// An open drop-down list is a pop-up of its own: activating it, as aimed clicks do with
-// their target, would close it, so the press goes where the pointer already is.
+// The list box item's centre, clicked in place.
 bool ClickInPopup(HWND list, int index)
 {
     POINT point{};
-    if (!harness::ListBoxItemPoint(list, index, -1, point)) {
-        harness::Query(list, LB_SETTOPINDEX, static_cast<WPARAM>(index));
-        if (!harness::ListBoxItemPoint(list, index, -1, point)) return false;
-    }
+    return harness::ListBoxItemPoint(list, index, -1, point) && ClickInPlace(list, point);
+}
+
+}  // namespace
+
+bool ClickInPlace(HWND window, POINT point)
+{
     INPUT inputs[2]{};
     inputs[0].type = inputs[1].type = INPUT_MOUSE;
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    if (!harness::MoveMouseTo(list, point) || ::SendInput(2, inputs, sizeof(INPUT)) != 2) return false;
-    harness::LetInputArrive(list);
+    if (!harness::MoveMouseTo(window, point) || ::SendInput(2, inputs, sizeof(INPUT)) != 2) return false;
+    harness::LetInputArrive(window);
     return true;
 }
-
-}  // namespace
 
 void AwaitDoubleClickTime()
 {

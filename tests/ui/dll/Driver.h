@@ -83,6 +83,9 @@ HWND OpenCellList(HWND grid);
 // row only selects it).
 HWND OpenCellListByClick(HWND grid, int row, int column);
 bool ChooseInCell(HWND grid, int row, int column, const std::string& entry);
+// A click at a client point of window without first activating its top level: an open
+// drop-down list is a pop-up of its own, which activating another window would close.
+bool ClickInPlace(HWND window, POINT point);
 // Far enough from the last click that the next one is not taken for a double click.
 void AwaitDoubleClickTime();
 

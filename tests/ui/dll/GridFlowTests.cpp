@@ -53,7 +53,7 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     ::GetWindowRect(run.Dialog(), &area);
     harness::SaveBmp(harness::CaptureScreenArea(area), harness::ScreenshotPath("grid_list_open.bmp"));
     ::GetClientRect(where, &area);
-    ASSERT_TRUE(harness::ClickAt(where, POINT{area.right / 2, area.bottom - 4}));
+    ASSERT_TRUE(ClickInPlace(where, POINT{area.right / 2, area.bottom - 4}));
     ASSERT_TRUE(harness::WaitUntil([&] { return !OpenCellList(where) && harness::ListViewCell(where, 0, kOperator) == "LIKE"; }));
     ASSERT_TRUE(TypeValue(where, 0, "'x%'", preview));
     ASSERT_TRUE(ChooseInCell(where, 1, kAndOr, "OR"));
