@@ -11,10 +11,12 @@ namespace {
 const char kFill = static_cast<char>(0xA5);
 const size_t kGuardBytes = 64;
 
-// The list box item's centre, clicked in place.
+// The list box item's centre, clicked in place; an item out of view in a short list is
+// scrolled to first, as its scroll bar would.
 bool ClickInPopup(HWND list, int index)
 {
     POINT point{};
+    if (!harness::ListBoxItemPoint(list, index, -1, point)) harness::Query(list, LB_SETTOPINDEX, static_cast<WPARAM>(index));
     return harness::ListBoxItemPoint(list, index, -1, point) && ClickInPlace(list, point);
 }
 
