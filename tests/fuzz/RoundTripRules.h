@@ -35,8 +35,10 @@ inline bool FormReadsBack(CMemoryQuery& query)
         if (!ColumnNameReadsBack(name) || !keys.insert(NoCaseKey(name)).second)
             return false;
     }
-    // also: a table of white space only leaves "FROM" too close to "WHERE".
-    if (HasKeyword(form.GetTableText()) || CQueryFormState::QuoteName(form.GetTableText()).IsEmpty())
+    // also: a table of white space only leaves "FROM" too close to "WHERE"; a keyword may end
+    // the table only once its outer white space is trimmed ("~tWHERE\f").
+    const CString table = CQueryFormState::QuoteName(form.GetTableText());
+    if (HasKeyword(form.GetTableText()) || HasKeyword(table) || table.IsEmpty())
         return false;
     const CMemoryGrid& where = form.Where();
     for (int r = 0; form.IsWhereEnabled() && r < where.GetItemCount(); ++r) {
