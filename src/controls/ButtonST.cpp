@@ -1,7 +1,7 @@
 // CButtonST: attaching, icons, hover tracking, double clicks and off-screen drawing.
 #include "controls/ButtonST.h"
 
-#include "controls/MemDC.h"
+#include "platform/MemDC.h"
 #include "platform/GdiObjects.h"
 #include "platform/WinApp.h"
 

@@ -2,7 +2,7 @@
 // message map, initialisation, key filtering, colours, OK and Cancel.
 #include "dialog/SELECTSQLDlg.h"
 
-#include "module/RegisteredMessages.h"
+#include "grid/RegisteredMessages.h"
 #include "platform/DataExchange.h"
 #include "platform/WinApp.h"
 #include "resources/resource.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "module/RegisteredMessages.h"
+#include "grid/RegisteredMessages.h"
 
 namespace {
 

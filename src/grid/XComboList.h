@@ -1,7 +1,7 @@
 // CXComboList: the popup list that a drop-down cell of the grid opens below itself. It
 // holds a plain list box and a scroll bar of its own, lets the selection follow the
 // mouse, and tells the window it was given (the grid) about keys and clicks through the
-// four registered messages of module/RegisteredMessages.h, always with wParam 0 and
+// four registered messages of grid/RegisteredMessages.h, always with wParam 0 and
 // lParam 0. It never changes a cell and never closes itself: the grid creates the window
 // (CreateEx: WS_POPUP | WS_VISIBLE | WS_BORDER, the grid as parent, screen coordinates;
 // the system makes the grid's top-level window the owner), fills it, calls Activate, and

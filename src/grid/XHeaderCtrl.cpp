@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "controls/MemDC.h"
+#include "platform/MemDC.h"
 #include "platform/GdiObjects.h"
 #include "platform/GdiSelect.h"
 

@@ -4,7 +4,7 @@
 #include <new>
 
 #include "grid/XComboList.h"
-#include "module/RegisteredMessages.h"
+#include "grid/RegisteredMessages.h"
 
 namespace {
 

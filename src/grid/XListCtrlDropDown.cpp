@@ -6,7 +6,7 @@
 
 #include "grid/XComboList.h"
 #include "grid/XListCtrl.h"
-#include "module/RegisteredMessages.h"
+#include "grid/RegisteredMessages.h"
 #include "platform/WinApp.h"
 
 namespace {

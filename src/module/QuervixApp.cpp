@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "module/RegisteredMessages.h"
+#include "grid/RegisteredMessages.h"
 #include "module/RuntimeThreading.h"
 
 // The C++ runtime's reserve for throwing exceptions when memory runs out: a heap block of

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "platform/CString.h"
+
 class CWinApp;
 
 // Where dialog templates and icons are looked up (m_hCurrentResourceHandle, which a
@@ -46,6 +48,12 @@ void AfxInitModule(HINSTANCE instance);
 // For DllMain at DLL_PROCESS_DETACH: unregisters the window classes this module registered,
 // so a later load of the DLL at the same address can register them afresh.
 void AfxTermModule();
+
+// Registers (once) a window class whose windows CWnd::CreateEx binds from WM_NCCREATE,
+// for popups such as drop-down lists, and returns its name. Classes live in the module
+// of AfxGetInstanceHandle(); AfxTermModule unregisters them.
+CString AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
+                            HICON icon = nullptr);
 
 // Registers the common-control classes the library uses (list view, header, tool tips).
 // Cheap after the first call; CDialog::DoModal and EnableToolTips call it themselves.

@@ -117,9 +117,3 @@ private:
     CurrentMessage m_current;
     ToolTipState m_toolTips;
 };
-
-// Registers (once) a window class whose windows CWnd::CreateEx binds from WM_NCCREATE,
-// for popups such as drop-down lists, and returns its name. Classes live in the module
-// of AfxGetInstanceHandle(); AfxTermModule unregisters them.
-CString AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
-                            HICON icon = nullptr);

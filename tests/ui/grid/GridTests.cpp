@@ -9,7 +9,7 @@
 #include "Harness.h"
 #include "grid/XComboList.h"
 #include "grid/XListCtrl.h"
-#include "module/RegisteredMessages.h"
+#include "grid/RegisteredMessages.h"
 #include "platform/Dialog.h"
 #include "platform/WinApp.h"
 

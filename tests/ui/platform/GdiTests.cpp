@@ -3,7 +3,7 @@
 // target only at the end, exactly over its clip box.
 #include <gtest/gtest.h>
 
-#include "controls/MemDC.h"
+#include "platform/MemDC.h"
 
 namespace {
 

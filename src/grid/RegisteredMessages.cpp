@@ -1,5 +1,5 @@
 // Process-wide numbers of the registered messages, kept for the library's life.
-#include "module/RegisteredMessages.h"
+#include "grid/RegisteredMessages.h"
 
 UINT g_wmXListCtrlComboSelection = 0;
 UINT g_wmXListCtrlCheckboxClicked = 0;
