@@ -72,21 +72,24 @@ BOOL AfxInitCommonControls()
     return initialised;
 }
 
+// The module's name is worked out once: every caller, on any thread, gets the same
+// text, which nothing rewrites while a message box is showing it.
 const char* AfxGetAppName()
 {
     if (CWinApp* app = AfxGetApp()) {
         if (app->m_pszAppName && *app->m_pszAppName) return app->m_pszAppName;
     }
-    static std::string name;
-    char path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameA(AfxGetInstanceHandle(), path, MAX_PATH);
-    std::string file(path, length < MAX_PATH ? length : 0);
-    std::size_t slash = file.find_last_of("\\/");
-    if (slash != std::string::npos) file.erase(0, slash + 1);
-    std::size_t dot = file.rfind('.');
-    if (dot != std::string::npos && dot > 0) file.erase(dot);
-    name = file;
-    return name.c_str();
+    static const std::string moduleName = [] {
+        char path[MAX_PATH] = {};
+        const DWORD length = ::GetModuleFileNameA(AfxGetInstanceHandle(), path, MAX_PATH);
+        std::string file(path, length < MAX_PATH ? length : 0);
+        const std::size_t slash = file.find_last_of("\\/");
+        if (slash != std::string::npos) file.erase(0, slash + 1);
+        const std::size_t dot = file.rfind('.');
+        if (dot != std::string::npos && dot > 0) file.erase(dot);
+        return file;
+    }();
+    return moduleName.c_str();
 }
 
 CString AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
