@@ -13,7 +13,15 @@
 
    Linking: with the import library, just call the functions. A host that loads the DLL
    itself (LoadLibrary) uses the pointer types and ordinals below with GetProcAddress;
-   declaring the functions costs nothing until they are called. */
+   declaring the functions costs nothing until they are called.
+
+   Loading and freeing: once loaded, Quervix.dll stays in the process until the process
+   ends. FreeLibrary succeeds but only lowers the reference count; the DLL keeps its address
+   and its state, and a later LoadLibrary returns the same module without starting it again.
+   So a host that loads it only while the user builds a query pays for one load per process,
+   and further load/free cycles cost nothing more. While the process runs, the file stays in
+   use: replacing it needs a restart of the host. Should Windows refuse to keep it loaded,
+   LoadLibrary fails (ERROR_DLL_INIT_FAILED) rather than give a DLL that leaks on unload. */
 #ifndef QUERVIX_H
 #define QUERVIX_H
 

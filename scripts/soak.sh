@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the win64 preset and runs the soak under Wine: a thousand dialogs driven to OK
 # (drop-down list and When Printed dialog included), then a hundred load/call/unload cycles,
-# printing handles, windows, GDI/USER objects and committed memory as it goes.
+# printing handles, windows, GDI/USER objects and committed memory as it goes, and failing
+# when they grow after the first dialog or load cycle (ctest runs a short one, "soak").
 #   scripts/soak.sh [--dialogs N] [--loads M]
 set -euo pipefail
 cd "$(dirname "$0")/.."

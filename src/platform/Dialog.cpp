@@ -47,14 +47,11 @@ void CDialog::EndDialog(int result)
 // template's controls are created, before any object is attached.
 INT_PTR CALLBACK CDialog::InitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    (void)wParam;
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<CDialog*>(lParam);
         if (!dialog || dialog->GetSafeHwnd()) return FALSE;
-        dialog->BindAndSubclass(hwnd, true);
-        (void)wParam;
-        const BOOL result = dialog->OnInitDialog();
-        CentreIfNotPlaced(hwnd);
-        return result;
+        return dialog->Initialise(hwnd);
     }
     if (message == WM_MEASUREITEM && !FromHandlePermanent(hwnd)) {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
@@ -65,6 +62,22 @@ INT_PTR CALLBACK CDialog::InitProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         return TRUE;
     }
     return FALSE;
+}
+
+// Runs inside the dialog manager's frames, which a C++ exception must never unwind (on
+// 32-bit Windows that ends the process). A dialog that could not set itself up is
+// never shown: its loop ends before it starts and DoModal answers -1.
+BOOL CDialog::Initialise(HWND hwnd) noexcept
+{
+    try {
+        BindAndSubclass(hwnd, true);
+        const BOOL result = OnInitDialog();
+        CentreIfNotPlaced(hwnd);
+        return result;
+    } catch (...) {
+        EndDialog(-1);
+        return FALSE;
+    }
 }
 
 // As the platform does for its dialogs: a dialog that its template (and OnInitDialog) left
@@ -148,13 +161,24 @@ INT_PTR CDialog::RunModalLoop(HWND dialog, bool& quit)
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (PreTranslateInLoop(msg)) continue;
+        if (PreTranslateFailSafe(msg)) continue;
         if (::IsDialogMessageA(dialog, &msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
     m_running = false;
     return quit ? -1 : m_result;
+}
+
+// A filter that fails (out of memory) must not end the loop with the owner still
+// disabled and the dialog still up: its message is dropped, as though it had been taken.
+bool CDialog::PreTranslateFailSafe(MSG& msg) noexcept
+{
+    try {
+        return PreTranslateInLoop(msg);
+    } catch (...) {
+        return true;
+    }
 }
 
 // The window that has the message gets the first look, then each window above it that

@@ -47,9 +47,11 @@ protected:
 
 private:
     static INT_PTR CALLBACK InitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    BOOL Initialise(HWND hwnd) noexcept;
     static void CentreIfNotPlaced(HWND dialog);
     HWND ModalOwner() const;
     INT_PTR RunModalLoop(HWND dialog, bool& quit);
+    bool PreTranslateFailSafe(MSG& msg) noexcept;
     bool PreTranslateInLoop(MSG& msg);
     void HandleOK() { OnOK(); }
     void HandleCancel() { OnCancel(); }

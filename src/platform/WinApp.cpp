@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <list>
 #include <string>
 
 #include "platform/Wnd.h"
@@ -17,13 +16,6 @@ HINSTANCE ModuleOfThisCode()
     ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                          reinterpret_cast<LPCSTR>(&ModuleOfThisCode), &module);
     return module;
-}
-
-// Names of the classes AfxRegisterWndClass registered; a list keeps each name's address.
-std::list<std::string>& RegisteredClasses()
-{
-    static std::list<std::string> names;
-    return names;
 }
 
 }  // namespace
@@ -69,13 +61,6 @@ void AfxInitModule(HINSTANCE instance)
     if (state->m_pCurrentWinApp) state->m_pCurrentWinApp->m_hInstance = instance;
 }
 
-void AfxTermModule()
-{
-    HINSTANCE instance = AfxGetInstanceHandle();
-    for (const std::string& name : RegisteredClasses()) ::UnregisterClassA(name.c_str(), instance);
-    RegisteredClasses().clear();
-}
-
 BOOL AfxInitCommonControls()
 {
     static const BOOL initialised = [] {
@@ -87,21 +72,24 @@ BOOL AfxInitCommonControls()
     return initialised;
 }
 
+// The module's name is worked out once: every caller, on any thread, gets the same
+// text, which nothing rewrites while a message box is showing it.
 const char* AfxGetAppName()
 {
     if (CWinApp* app = AfxGetApp()) {
         if (app->m_pszAppName && *app->m_pszAppName) return app->m_pszAppName;
     }
-    static std::string name;
-    char path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameA(AfxGetInstanceHandle(), path, MAX_PATH);
-    std::string file(path, length < MAX_PATH ? length : 0);
-    std::size_t slash = file.find_last_of("\\/");
-    if (slash != std::string::npos) file.erase(0, slash + 1);
-    std::size_t dot = file.rfind('.');
-    if (dot != std::string::npos && dot > 0) file.erase(dot);
-    name = file;
-    return name.c_str();
+    static const std::string moduleName = [] {
+        char path[MAX_PATH] = {};
+        const DWORD length = ::GetModuleFileNameA(AfxGetInstanceHandle(), path, MAX_PATH);
+        std::string file(path, length < MAX_PATH ? length : 0);
+        const std::size_t slash = file.find_last_of("\\/");
+        if (slash != std::string::npos) file.erase(0, slash + 1);
+        const std::size_t dot = file.rfind('.');
+        if (dot != std::string::npos && dot > 0) file.erase(dot);
+        return file;
+    }();
+    return moduleName.c_str();
 }
 
 CString AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
@@ -114,11 +102,7 @@ CString AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, 
 
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
-    if (::GetClassInfoExA(instance, name, &existing)) {
-        if (existing.lpfnWndProc == CWnd::GetRouterProc()) return CString(name);
-        // Left over by an earlier load of this DLL at the same address: its procedure is gone.
-        ::UnregisterClassA(name, instance);
-    }
+    if (::GetClassInfoExA(instance, name, &existing)) return CString(name);
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = classStyle;
@@ -129,7 +113,6 @@ CString AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, 
     wc.hIcon = icon;
     wc.lpszClassName = name;
     if (!::RegisterClassExA(&wc)) return CString();
-    RegisteredClasses().emplace_back(name);
     return CString(name);
 }
 

@@ -45,13 +45,10 @@ public:
 // For DllMain at DLL_PROCESS_ATTACH: records the DLL's handle as the instance and resource
 // handle of the module state and of the module object.
 void AfxInitModule(HINSTANCE instance);
-// For DllMain at DLL_PROCESS_DETACH: unregisters the window classes this module registered,
-// so a later load of the DLL at the same address can register them afresh.
-void AfxTermModule();
 
 // Registers (once) a window class whose windows CWnd::CreateEx binds from WM_NCCREATE,
 // for popups such as drop-down lists, and returns its name. Classes live in the module
-// of AfxGetInstanceHandle(); AfxTermModule unregisters them.
+// of AfxGetInstanceHandle() for as long as the process runs.
 CString AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
                             HICON icon = nullptr);
 

@@ -47,14 +47,18 @@ public:
         ::ReleaseSRWLockShared(&m_lock);
         return wnd;
     }
+    // An entry that cannot be made (out of memory) throws with the lock released.
     void Set(HWND hwnd, CWnd* wnd)
     {
-        ::AcquireSRWLockExclusive(&m_lock);
+        struct Exclusive {
+            explicit Exclusive(SRWLOCK& lock) : held(lock) { ::AcquireSRWLockExclusive(&held); }
+            ~Exclusive() { ::ReleaseSRWLockExclusive(&held); }
+            SRWLOCK& held;
+        } exclusive(m_lock);
         if (wnd)
             m_objects[hwnd] = wnd;
         else
             m_objects.erase(hwnd);
-        ::ReleaseSRWLockExclusive(&m_lock);
     }
 
 private:
@@ -117,13 +121,15 @@ CWnd* CWnd::FromHandlePermanent(HWND hwnd) noexcept
 
 WNDPROC CWnd::GetRouterProc() noexcept { return &CWnd::RouteMessage; }
 
+// The table entry comes first: when it cannot be made (out of memory) nothing has
+// changed yet, neither the object nor the window.
 void CWnd::Attach(HWND hwnd, WNDPROC superProc)
 {
+    Bound().Set(hwnd, this);
     m_hWnd = hwnd;
     m_superProc = superProc;
     ::SetPropA(hwnd, ObjectProperty(), this);
     ::SetPropA(hwnd, SuperProperty(), reinterpret_cast<HANDLE>(superProc));
-    Bound().Set(hwnd, this);
 }
 
 void CWnd::Unbind()
@@ -145,7 +151,19 @@ void CWnd::Unbind()
     m_ownsWindow = false;
 }
 
-LRESULT CALLBACK CWnd::RouteMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+// Called from the system's frames, which no C++ exception may unwind: the handlers' own
+// are caught in Dispatch; a window whose object cannot be bound at WM_NCCREATE answers
+// FALSE, so its creation fails and CreateEx reports it.
+LRESULT CALLBACK CWnd::RouteMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    try {
+        return Route(hwnd, message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+LRESULT CWnd::Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* wnd = FromHandlePermanent(hwnd);
     if (!wnd && message == WM_NCCREATE) {
@@ -304,9 +322,15 @@ BOOL CWnd::SubclassWindow(HWND hwnd)
 {
     if (m_hWnd || !hwnd || !::IsWindow(hwnd) || FromHandlePermanent(hwnd)) return FALSE;
     m_hWnd = hwnd;
-    PreSubclassWindow();
-    if (m_hWnd != hwnd) return FALSE;
-    BindAndSubclass(hwnd, false);
+    try {
+        PreSubclassWindow();
+        if (m_hWnd != hwnd) return FALSE;
+        BindAndSubclass(hwnd, false);
+    } catch (...) {
+        // Not bound: the window keeps its procedure and the object stays free.
+        m_hWnd = nullptr;
+        throw;
+    }
     return TRUE;
 }
 
