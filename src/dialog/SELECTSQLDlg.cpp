@@ -40,28 +40,27 @@ HINSTANCE LibraryInstance()
 }  // namespace
 
 CSELECTSQLDlg::CSELECTSQLDlg(CWnd* pParent)
-    : CDialog(IDD_SELECTSQL, pParent),
-      CQueryFormState(static_cast<IQueryForm&>(*this)),
-      m_whereCells(m_lstWhere),
-      m_orderByCells(m_lstOrderBy)
+    : CDialog(IDD_SELECTSQL, pParent), m_bWpClause{FALSE, FALSE, FALSE, FALSE}, m_mapTables(10), m_bInitialized(FALSE)
 {
+    for (int clause = 0; clause < 4; ++clause) m_arrWpClauseText.Add("");
 }
 
 CSELECTSQLDlg::~CSELECTSQLDlg() = default;
 
 const char* CSELECTSQLDlg::GetSQLQuery()
 {
-    return CQueryFormState::GetSQLQuery();
+    return m_strStatement.GetString();
 }
 
 void CSELECTSQLDlg::SetSQLQuery(const char* text)
 {
-    CQueryFormState::SetSQLQuery(text ? text : "");
+    m_strStatement = text ? text : "";
 }
 
 BOOL CSELECTSQLDlg::AddTableColumns(const char* table, const char* columns)
 {
-    return CQueryFormState::AddTableColumns(table ? table : "", columns ? columns : "");
+    m_mapTables.SetAt(table ? table : "", columns ? columns : "");
+    return TRUE;
 }
 
 const MessageMap* CSELECTSQLDlg::StaticMessageMap()
@@ -138,7 +137,7 @@ BOOL CSELECTSQLDlg::OnInitDialog()
     InitOrderByGrid();
     OnOrderByCheck();
 
-    SetPreviewText(m_strStatement);
+    SetDlgItemText(IDC_PREVIEW, m_strStatement);
     ParseSQLStatement();
     m_lstColumns.SetRedraw(TRUE);
     m_bInitialized = TRUE;

@@ -8,6 +8,9 @@ namespace {
 
 // Widths in sixteenths of the grid's width; Value is shown last.
 const int kWhereWidthUnits = 16;
+// Heights of the drop-down lists, in rows.
+const int kAndOrListRows = 4;
+const int kOperatorListRows = 5;
 
 }  // namespace
 
@@ -27,6 +30,28 @@ BOOL CSELECTSQLDlg::InitWhereGrid()
     CWindow(m_lstWhere.GetHeaderCtrl()).ModifyStyle(0, HDS_HIDDEN);
 
     m_lstWhere.SetRedraw(TRUE);
+    return TRUE;
+}
+
+// The field's tip names the column the row was made with; it is not updated when another
+// field is chosen.
+BOOL CSELECTSQLDlg::AddWhereRow(int nAndOr, int nField, int nOperator, const char* pszValue)
+{
+    const int columnCount = m_arrColumns.GetSize();
+    if (columnCount == 0) return TRUE;
+    const int row = m_lstWhere.InsertItem(m_lstWhere.GetItemCount(), "");
+    if (row < 0) return FALSE;
+    m_lstWhere.SetItemText(row, kWhereValue, pszValue ? pszValue : "");
+    m_lstWhere.SetItemText(row, kWhereAndOr, "");
+    m_lstWhere.SetItemText(row, kWhereField, "");
+    m_lstWhere.SetItemText(row, kWhereOperator, "");
+    if (row > 0) m_lstWhere.SetCellCombo(row, kWhereAndOr, TRUE, &m_arrAndOr, kAndOrListRows, nAndOr >= 0 ? nAndOr : 1);
+    int field = nField >= 0 ? nField : row % columnCount;
+    m_lstWhere.SetCellCombo(row, kWhereField, TRUE, &m_arrColumns, columnCount + 1, field);
+    m_lstWhere.SetCellCombo(row, kWhereOperator, TRUE, &m_arrOperators, kOperatorListRows, nOperator >= 0 ? nOperator : 0);
+    // The grid shows choice 0 for a field index outside the list; the tip follows it.
+    if (field >= columnCount) field = 0;
+    m_lstWhere.SetCellTip(row, kWhereField, m_arrColumns[field]);
     return TRUE;
 }
 
