@@ -79,6 +79,7 @@ const MessageMap* CSELECTSQLDlg::StaticMessageMap()
         msgmap::Command<&D::OnCheckChangeColumns>(CLBN_CHKCHANGE, IDC_COLUMNS),
         msgmap::Notify<&D::OnDblClkWhere>(NM_DBLCLK, IDC_WHERE_GRID),
         msgmap::Notify<&D::OnKeyDownWhere>(LVN_KEYDOWN, IDC_WHERE_GRID),
+        msgmap::Notify<&D::OnBeginLabelEditWhere>(LVN_BEGINLABELEDITA, IDC_WHERE_GRID),
         msgmap::Notify<&D::OnEndLabelEditWhere>(LVN_ENDLABELEDITA, IDC_WHERE_GRID),
         msgmap::Notify<&D::OnItemChangedWhere>(LVN_ITEMCHANGED, IDC_WHERE_GRID),
         msgmap::Registered<&D::OnComboSelection>(g_wmXListCtrlComboSelection),

@@ -112,6 +112,7 @@ protected:
     void OnRemoveWhere();
     void OnDblClkWhere(NMHDR* pNMHDR, LRESULT* pResult);
     void OnKeyDownWhere(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnBeginLabelEditWhere(NMHDR* pNMHDR, LRESULT* pResult);
     void OnEndLabelEditWhere(NMHDR* pNMHDR, LRESULT* pResult);
     void OnItemChangedWhere(NMHDR* pNMHDR, LRESULT* pResult);
     LRESULT OnComboSelection(WPARAM wParam, LPARAM lParam);
@@ -132,6 +133,9 @@ private:
     std::vector<std::string> ColumnNames() const;
     BOOL IsWhereEnabled() const;
     BOOL IsOrderByEnabled() const;
+    // A WHERE row whose operator compares with nothing has no value to edit.
+    bool HasValueCell(int row) const;
+    void EditValue(int row);
 
     // Runs the When Printed dialog with the clause's default choices; on OK records its
     // text for the clause and answers TRUE, otherwise clears the clause's flag.
