@@ -104,10 +104,14 @@ public:
               const std::vector<std::string>& tableNames, Query& query);
 
 private:
+    // Most places hold none of the words looked for: the first character decides.
     bool At(size_t pos, const char* word) const
     {
-        const size_t length = std::strlen(word);
-        return pos <= n && n - pos >= length && s.compare(pos, length, word) == 0;
+        for (; *word; ++word, ++pos) {
+            if (pos >= n || s[pos] != *word)
+                return false;
+        }
+        return true;
     }
     // Whether text[begin, end) is a When Printed text «{'prompt'|'default'}»; firstBar is the
     // first "'|'" after begin. Prompts may hold "'}", so the text's end is not searched for.

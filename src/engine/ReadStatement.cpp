@@ -14,80 +14,81 @@
 
 namespace {
 
-const size_t kNone = std::string::npos;
+using Text = std::string_view;
+const size_t kNone = Text::npos;
 
 bool IsSpace(char ch)
 {
     return ch == ' ' || (ch >= '\t' && ch <= '\r');
 }
 
-std::string TrimRight(std::string text)
+Text TrimRight(Text text)
 {
     while (!text.empty() && IsSpace(text.back()))
-        text.pop_back();
+        text.remove_suffix(1);
     return text;
 }
 
-std::string Trim(const std::string& text)
+Text Trim(Text text)
 {
-    size_t first = 0;
-    while (first < text.size() && IsSpace(text[first]))
-        ++first;
-    return TrimRight(text.substr(first));
+    while (!text.empty() && IsSpace(text.front()))
+        text.remove_prefix(1);
+    return TrimRight(text);
 }
 
 // A last "]", then a first "[", at most one of each.
-std::string WithoutBrackets(std::string name)
+Text WithoutBrackets(Text name)
 {
     if (!name.empty() && name.back() == ']')
-        name.pop_back();
+        name.remove_suffix(1);
     if (!name.empty() && name.front() == '[')
-        name.erase(0, 1);
+        name.remove_prefix(1);
     return name;
 }
 
 // Items keep the blanks that followed their comma; only their ends are trimmed, and the
 // last one is taken as it stands.
-std::vector<std::string> CutAtCommas(const std::string& text)
+std::vector<Text> CutAtCommas(Text text)
 {
-    std::vector<std::string> items;
-    for (size_t start = 0;;) {
-        const size_t comma = text.find(',', start);
-        if (comma == kNone) {
-            items.push_back(text.substr(start));
-            return items;
-        }
-        items.push_back(TrimRight(text.substr(start, comma - start)));
-        start = comma + 1;
+    std::vector<Text> items;
+    for (size_t comma = text.find(','); comma != kNone; comma = text.find(',')) {
+        items.push_back(TrimRight(text.substr(0, comma)));
+        text.remove_prefix(comma + 1);
     }
+    items.push_back(text);
+    return items;
 }
 
-std::vector<std::string> Folded(const std::vector<std::string>& names)
+std::string Folded(Text text)
 {
-    std::vector<std::string> folded;
-    folded.reserve(names.size());
-    for (const std::string& name : names)
-        folded.push_back(FoldCase(name));
-    return folded;
+    return FoldCase(std::string(text));
 }
 
 // The first name equal to a text ignoring letter case, at the cost of one lookup.
 class FoldedNames {
 public:
     explicit FoldedNames(const std::vector<std::string>& names)
-        : m_folded(Folded(names)), m_index(std::vector<std::string_view>(m_folded.begin(), m_folded.end()))
+        : m_folded(FoldAll(names)), m_index(std::vector<Text>(m_folded.begin(), m_folded.end()))
     {
     }
-    int Find(const std::string& text) const { return m_index.Find(FoldCase(text)); }
+    int Find(Text text) const { return m_index.Find(Folded(text)); }
 
 private:
+    static std::vector<std::string> FoldAll(const std::vector<std::string>& names)
+    {
+        std::vector<std::string> folded;
+        folded.reserve(names.size());
+        for (const std::string& name : names)
+            folded.push_back(FoldCase(name));
+        return folded;
+    }
     std::vector<std::string> m_folded;
     NameIndex m_index;
 };
 
 struct ConditionText {
     const char* connector;  // "" for the first
-    std::string text;
+    Text text;
 };
 
 // The next " AND " or " OR " at or after a position that only moves forward; each word's
@@ -95,15 +96,7 @@ struct ConditionText {
 // condition text stays linear. A connector not in upper case counts only outside brackets.
 class ConnectorFinder {
 public:
-    explicit ConnectorFinder(const std::string& text) : m_text(text), m_upper(FoldCase(text))
-    {
-        int depth = 0;
-        m_depth.reserve(text.size());
-        for (char ch : text) {
-            m_depth.push_back(depth);
-            depth += ch == '[' ? 1 : ch == ']' && depth > 0 ? -1 : 0;
-        }
-    }
+    explicit ConnectorFinder(Text text) : m_text(text), m_upper(Folded(text)) {}
 
     size_t Next(size_t from, const char*& connector)
     {
@@ -116,7 +109,7 @@ public:
                 return kNone;
             connector = isAnd ? "AND" : "OR";
             const size_t length = isAnd ? 5 : 4;
-            if (m_depth[at] == 0 || m_text.compare(at, length, m_upper, at, length) == 0)
+            if (m_text.substr(at, length) == Text(m_upper).substr(at, length) || !InsideBrackets(at))
                 return at;
             from = at + 1;
         }
@@ -128,14 +121,22 @@ private:
         if (next == kUnsearched || (next != kNone && next < from))
             next = m_upper.find(word, from);
     }
+    // Positions are asked in rising order, so the brackets are counted once.
+    bool InsideBrackets(size_t at)
+    {
+        for (; m_counted < at; ++m_counted)
+            m_depth += m_text[m_counted] == '[' ? 1 : m_text[m_counted] == ']' && m_depth > 0 ? -1 : 0;
+        return m_depth > 0;
+    }
     static const size_t kUnsearched = kNone - 1;
-    const std::string& m_text;
+    const Text m_text;
     const std::string m_upper;
-    std::vector<int> m_depth;
     size_t m_and = kUnsearched, m_or = kUnsearched;
+    size_t m_counted = 0;
+    int m_depth = 0;
 };
 
-std::vector<ConditionText> CutAtConnectors(const std::string& text)
+std::vector<ConditionText> CutAtConnectors(Text text)
 {
     std::vector<ConditionText> items;
     ConnectorFinder finder(text);
@@ -156,9 +157,9 @@ std::vector<ConditionText> CutAtConnectors(const std::string& text)
     }
 }
 
-int FindOperator(const std::string& text)
+int FindOperator(Text text)
 {
-    const std::string folded = FoldCase(Trim(text));
+    const std::string folded = Folded(Trim(text));
     return IndexOf(OperatorChoices(), folded == "!=" ? "<>" : folded);
 }
 
@@ -167,23 +168,23 @@ int FindOperator(const std::string& text)
 Condition ReadCondition(const ConditionText& item, const std::vector<std::string>& columns,
                         const FoldedNames& fields)
 {
-    std::string text = Trim(item.text);
+    Text text = Trim(item.text);
     if (!text.empty() && text.front() == '(')
-        text.erase(0, 1);
+        text.remove_prefix(1);
     if (!text.empty() && text.back() == ')')
-        text.pop_back();
+        text.remove_suffix(1);
     text = Trim(text);
 
     const size_t bracket = text.find(']');
     const size_t fieldEnd = bracket != kNone ? bracket + 1 : text.find(' ');
-    const std::string field = fieldEnd == kNone || fieldEnd < 1 ? text : text.substr(0, fieldEnd);
+    const Text field = fieldEnd == kNone || fieldEnd < 1 ? text : text.substr(0, fieldEnd);
     const size_t lastBlank = text.rfind(' ');
-    std::string value = lastBlank == kNone || lastBlank < 1 ? std::string() : text.substr(lastBlank + 1);
+    Text value = lastBlank == kNone || lastBlank < 1 ? Text() : text.substr(lastBlank + 1);
     int op = -1;
     if (fieldEnd != kNone && fieldEnd >= 1 && fieldEnd + 1 <= text.size()) {
         op = FindOperator(text.substr(fieldEnd + 1));
         if (op >= 0 && TakesNoValue(OperatorChoices().items[op]))
-            value.clear();
+            value = Text();
         else if (lastBlank != kNone && fieldEnd + 1 < lastBlank)
             op = FindOperator(text.substr(fieldEnd + 1, lastBlank - fieldEnd - 1));
         else
@@ -191,32 +192,34 @@ Condition ReadCondition(const ConditionText& item, const std::vector<std::string
     }
     const int column = fields.Find(WithoutBrackets(field));
     return Condition{item.connector, columns[column >= 0 ? static_cast<size_t>(column) : 0],
-                     OperatorChoices().items[op >= 0 ? op : 0], value};
+                     OperatorChoices().items[op >= 0 ? op : 0], std::string(value)};
 }
 
 // The direction is the word after the last blank when it has at least three characters,
 // and is told by its length alone.
-SortKey CutSortItem(const std::string& item)
+void ReadSortItem(Text item, Text& key, const char*& direction)
 {
-    std::string key = TrimRight(item);
-    std::string direction;
+    key = TrimRight(item);
     const size_t blank = key.rfind(' ');
+    size_t length = 0;
     if (blank != kNone && blank > 0) {
         if (blank + 1 + 3 <= key.size())
-            direction = TrimRight(key.substr(blank + 1));
-        key.erase(blank);
+            length = TrimRight(key.substr(blank + 1)).size();
+        key = key.substr(0, blank);
     }
-    return SortKey{WithoutBrackets(key), direction.size() == 3 ? "ASC" : direction.size() == 4 ? "DESC" : ""};
+    key = WithoutBrackets(key);
+    direction = length == 3 ? "ASC" : length == 4 ? "DESC" : "";
 }
 
 }  // namespace
 
-Query ReadForgivingly(const std::string& text, const std::vector<std::string>& columns,
+Query ReadForgivingly(const std::string& statement, const std::vector<std::string>& columns,
                       const std::vector<std::string>& tables)
 {
     Query query;
     query.allColumns = true;
-    const std::string upper = FoldCase(text);
+    const Text text(statement);
+    const std::string upper = FoldCase(statement);
     const size_t select = upper.find("SELECT "), from = upper.find("FROM ");
     const size_t where = upper.find("WHERE "), order = upper.find("ORDER BY ");
     // Positions as the old reading compared them: a keyword not found counts as -1.
@@ -226,21 +229,20 @@ Query ReadForgivingly(const std::string& text, const std::vector<std::string>& c
     const long long o = order == kNone ? -1 : static_cast<long long>(order);
     if (s < 0 || f < 0 || f - s < 9 || (w > f && w - f < 7) || (o > w && o - w < 8))
         return query;
-    const std::string columnText = Trim(text.substr(select + 7, from - select - 8));
-    if (!columnText.empty() && columnText[0] != '*' && columnText[0] == ',')
+    const Text columnText = Trim(text.substr(select + 7, from - select - 8));
+    if (!columnText.empty() && columnText[0] == ',')
         return query;
 
     const FoldedNames names(columns);
     if (columnText.empty() || columnText[0] != '*') {
         std::vector<char> ticked(columns.size(), 0);
-        for (const std::string& item : CutAtCommas(columnText)) {
-            const std::string name = WithoutBrackets(item);
-            const int column = FoldCase(name) == "*" ? -1 : names.Find(name);
+        for (Text item : CutAtCommas(columnText)) {
+            const Text name = WithoutBrackets(item);
+            const int column = name == "*" ? -1 : names.Find(name);
             if (column >= 0)
                 ticked[static_cast<size_t>(column)] = 1;
         }
         // "*" stays ticked unless a column that is written as something was placed.
-        query.allColumns = true;
         for (size_t i = 0; i < columns.size(); ++i) {
             if (ticked[i]) {
                 query.columns.push_back(columns[i]);
@@ -249,12 +251,8 @@ Query ReadForgivingly(const std::string& text, const std::vector<std::string>& c
         }
     }
 
-    size_t tableEnd = text.size();
-    if (w > f)
-        tableEnd = where;
-    else if (o > f)
-        tableEnd = order;
-    const std::string table = Trim(text.substr(from + 5, tableEnd - from - 5));
+    const size_t tableEnd = w > f ? where : o > f ? order : text.size();
+    const std::string table(Trim(text.substr(from + 5, tableEnd - from - 5)));
     const int known = FindWrittenName(tables, table);
     query.table = known >= 0 ? tables[static_cast<size_t>(known)] : table;
 
@@ -266,11 +264,13 @@ Query ReadForgivingly(const std::string& text, const std::vector<std::string>& c
     // With no WHERE any "ORDER BY " counts, even one before "FROM ".
     if (o > w && !columns.empty()) {
         std::vector<char> used(columns.size(), 0);
-        for (const std::string& item : CutAtCommas(Trim(text.substr(order + 9)))) {
-            const SortKey key = CutSortItem(item);
-            const int column = names.Find(key.name);
+        for (Text item : CutAtCommas(Trim(text.substr(order + 9)))) {
+            Text key;
+            const char* direction = "";
+            ReadSortItem(item, key, direction);
+            const int column = names.Find(key);
             if (column >= 0 && !used[static_cast<size_t>(column)]++)
-                query.sortKeys.push_back(SortKey{columns[static_cast<size_t>(column)], key.direction});
+                query.sortKeys.push_back(SortKey{columns[static_cast<size_t>(column)], direction});
         }
     }
     return query;
