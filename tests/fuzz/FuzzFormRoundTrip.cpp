@@ -35,13 +35,15 @@ struct InputReader {
     // The values users type: as it comes, quoted, a range, a list, a When Printed text, none.
     std::string Value()
     {
-        switch (Byte() % 6) {
-        case 0: return Line();
-        case 1: return "'" + Line() + "'";
-        case 2: return Line() + " AND " + Line();
-        case 3: return "(" + Line() + ", " + Line() + ")";
-        case 4: return MakeWpText(Line(), Line());
-        default: return std::string();
+        const unsigned kind = Byte() % 6;
+        const std::string first = kind < 5 ? Line() : std::string();
+        const std::string second = kind >= 2 && kind < 5 ? Line() : std::string();
+        switch (kind) {
+        case 1: return "'" + first + "'";
+        case 2: return first + " AND " + second;
+        case 3: return "(" + first + ", " + second + ")";
+        case 4: return MakeWpText(first, second);
+        default: return first;
         }
     }
 };
