@@ -28,7 +28,7 @@ TEST(StatementTest, OpenedStatementsComeBackAsOkComposesThem)
     const char* const kStar = "SELECT * FROM t ";
     const Case cases[] = {
         // Text in other layouts reads as it always did...
-        {"", kStar}, {"SELECT *, a FROM t", kStar}, {"SELECT nothing,known FROM t", kStar},
+        {"", kStar}, {"SELECT *,a FROM t", kStar}, {"SELECT nothing,known FROM t", kStar},
         {"SELECT a, b FROM t", "SELECT a FROM t "},  // the second item keeps its blank
         {"SELECT a,* ,,B FROM t", "SELECT a,b FROM t "}, {"select B,,[c] from T", "SELECT b,c FROM t "},
         {"SELECT a FROM Somewheres ORDER BY a", "SELECT a FROM t ORDER BY a"},
