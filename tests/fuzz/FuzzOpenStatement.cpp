@@ -5,21 +5,9 @@
 // composed text opens again to itself (one reading reaches a fixed point).
 #include "FuzzSupport.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
-
-namespace {
-
-bool IsColumn(const std::vector<std::string>& columns, const std::string& name)
-{
-    for (const std::string& column : columns) {
-        if (column == name)
-            return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -35,14 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const Query opened = OpenStatement(parts[2], columns, tables);
     fuzz::Require(opened.allColumns || !opened.columns.empty() || !opened.wpSelect.empty(),
                   "an opened statement selects something");
-    bool named = true;
-    for (const std::string& column : opened.columns)
-        named = named && IsColumn(columns, column);
+    auto named = [&columns](const std::string& name) { return std::count(columns.begin(), columns.end(), name) > 0; };
+    bool known = std::all_of(opened.columns.begin(), opened.columns.end(), named);
     for (const Condition& condition : opened.conditions)
-        named = named && IsColumn(columns, condition.field) && IndexOf(OperatorChoices(), condition.op) >= 0;
+        known = known && named(condition.field) && IndexOf(OperatorChoices(), condition.op) >= 0;
     for (const SortKey& key : opened.sortKeys)
-        named = named && IsColumn(columns, key.name);
-    fuzz::Require(named, "fields, columns and keys are the table's, operators the list's");
+        known = known && named(key.name);
+    fuzz::Require(known, "fields, columns and keys are the table's, operators the list's");
 
     const std::string composed = fuzz::PressOk(opened);
     if (!composed.empty())

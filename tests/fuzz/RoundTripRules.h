@@ -5,6 +5,8 @@
 
 #include "FuzzSupport.h"
 
+#include <algorithm>
+#include <cctype>
 #include <vector>
 
 namespace fuzz {
@@ -18,29 +20,23 @@ struct Form {
 
 // What the text can carry: "*" or a When Printed text instead of the ticks, no connector on
 // the first condition, "''" for an empty value and none for IS NULL, directions trimmed.
-inline Query Carried(Query query)
+inline Query Carried(Query q)
 {
-    if (!query.wpSelect.empty() || query.allColumns)
-        query.columns.clear();
-    query.allColumns = query.allColumns && query.wpSelect.empty();
-    if (!query.wpFrom.empty())
-        query.table.clear();
-    for (size_t i = 0; i < query.conditions.size(); ++i) {
-        Condition& condition = query.conditions[i];
-        if (i == 0)
-            condition.connector.clear();
-        if (TakesNoValue(condition.op))
-            condition.value.clear();
-        else if (condition.value.empty())
-            condition.value = "''";
+    if (!q.wpSelect.empty() || q.allColumns)
+        q.columns.clear();
+    q.allColumns = q.allColumns && q.wpSelect.empty();
+    if (!q.wpFrom.empty())
+        q.table.clear();
+    if (!q.wpOrderBy.empty())
+        q.sortKeys.clear();
+    for (size_t i = 0; i < q.conditions.size(); ++i) {
+        Condition& c = q.conditions[i];
+        c.connector = i ? c.connector : "";
+        c.value = TakesNoValue(c.op) ? "" : c.value.empty() ? "''" : c.value;
     }
-    if (!query.wpOrderBy.empty())
-        query.sortKeys.clear();
-    for (SortKey& key : query.sortKeys) {
-        while (!key.direction.empty() && key.direction.back() == ' ')
-            key.direction.pop_back();
-    }
-    return query;
+    for (SortKey& key : q.sortKeys)
+        key.direction.erase(key.direction.find_last_not_of(' ') + 1);
+    return q;
 }
 
 inline bool StartsWith(const std::string& text, size_t at, const std::string& word)
@@ -109,46 +105,30 @@ inline bool NameBlurs(const std::string& name, const std::vector<std::string>& l
     return written.empty() || alike > 1;
 }
 
-// What the composer itself loses or blurs, as the README lists it.
+// A comma inside a listed name can cut it into others: then even the text may change.
+inline bool CommaInList(const Form& form)
+{
+    auto comma = [](const std::string& name) { return QuoteName(name).find(',') != std::string::npos; };
+    return std::any_of(form.query.columns.begin(), form.query.columns.end(), comma) ||
+           std::any_of(form.query.sortKeys.begin(), form.query.sortKeys.end(), [&](const SortKey& k) { return comma(k.name); });
+}
+
+// What the statement cannot tell apart, as the README lists it.
 inline bool Lossy(const Form& form)
 {
     const Query& q = form.query;
-    const bool ticks = q.wpSelect.empty() && !q.allColumns;
-    for (const std::string& column : ticks ? q.columns : std::vector<std::string>()) {
+    bool lossy = CommaInList(form) || (q.wpFrom.empty() && NameBlurs(q.table, form.tables));
+    for (const std::string& column : q.wpSelect.empty() && !q.allColumns ? q.columns : std::vector<std::string>()) {
         const std::string written = QuoteName(column);
-        if (NameBlurs(column, form.columns) || written == "*" || written.find(',') != std::string::npos ||
-            written.find(" FROM ") != std::string::npos)
-            return true;
+        lossy = lossy || NameBlurs(column, form.columns) || written == "*" || written.find(" FROM ") != std::string::npos;
     }
-    if (q.wpFrom.empty() && NameBlurs(q.table, form.tables))
-        return true;
-    for (const Condition& condition : q.conditions) {
-        if (NameBlurs(condition.field, form.columns) ||
-            (!TakesNoValue(condition.op) && ValueBlurs(condition.value, form.columns)))
-            return true;
-    }
-    for (const SortKey& key : q.wpOrderBy.empty() ? q.sortKeys : std::vector<SortKey>()) {
-        if (NameBlurs(key.name, form.columns) || QuoteName(key.name).find(',') != std::string::npos)
-            return true;
-    }
-    for (const std::string* wp : {&q.wpSelect, &q.wpFrom}) {
-        if (wp->size() > 2 && wp->find("'}") + 2 != wp->size())
-            return true;
-    }
-    return false;
-}
-
-// A comma inside a selected name can cut it into others: then even the text may change.
-inline bool CommaInList(const Form& form)
-{
-    const Query& q = form.query;
-    for (const std::string& column : q.columns)
-        if (QuoteName(column).find(',') != std::string::npos)
-            return true;
-    for (const SortKey& key : q.sortKeys)
-        if (QuoteName(key.name).find(',') != std::string::npos)
-            return true;
-    return false;
+    for (const Condition& c : q.conditions)
+        lossy = lossy || NameBlurs(c.field, form.columns) || (!TakesNoValue(c.op) && ValueBlurs(c.value, form.columns));
+    for (const SortKey& key : q.wpOrderBy.empty() ? q.sortKeys : std::vector<SortKey>())
+        lossy = lossy || NameBlurs(key.name, form.columns);
+    for (const std::string* wp : {&q.wpSelect, &q.wpFrom})
+        lossy = lossy || (wp->size() > 2 && wp->find("'}") + 2 != wp->size());
+    return lossy;
 }
 
 inline void CheckRoundTrip(const Form& form)
