@@ -96,7 +96,7 @@ struct SortKeyCut {
 class LayoutReader {
 public:
     LayoutReader(const std::string& text, const WrittenNames& columns)
-        : s(text), n(text.size()), m_columns(columns)
+        : m_text(text), m_size(text.size()), m_columns(columns)
     {
     }
 
@@ -108,27 +108,27 @@ private:
     bool At(size_t pos, const char* word) const
     {
         for (; *word; ++word, ++pos) {
-            if (pos >= n || s[pos] != *word)
+            if (pos >= m_size || m_text[pos] != *word)
                 return false;
         }
         return true;
     }
-    // Whether text[begin, end) is a When Printed text «{'prompt'|'default'}»; firstBar is the
-    // first "'|'" after begin. Prompts may hold "'}", so the text's end is not searched for.
-    bool IsWpText(size_t begin, size_t end, size_t firstBar) const
+    // Whether the text from begin to end is a When Printed text «{'prompt'|'default'}», bar
+    // being a "'|'" after begin. Prompts may hold "'}", so the text's end is not searched for.
+    bool IsWpText(size_t begin, size_t end, size_t bar) const
     {
-        return At(begin, "{'") && end >= begin + 7 && end <= n && s.compare(end - 2, 2, "'}") == 0 &&
-               firstBar != std::string::npos && firstBar + 5 <= end;
+        return At(begin, "{'") && end >= begin + 7 && end <= m_size && m_text.compare(end - 2, 2, "'}") == 0 &&
+               bar != std::string::npos && bar + 5 <= end;
     }
     bool WpRunsToEnd(size_t pos) const
     {
-        return m_lastWpBar != std::string::npos && m_lastWpBar > pos && IsWpText(pos, n, m_lastWpBar);
+        return m_lastWpBar != std::string::npos && m_lastWpBar > pos && IsWpText(pos, m_size, m_lastWpBar);
     }
     void TableTheRest();
-    bool IsSortItemStart(size_t pos) const { return (pos > 0 && s[pos - 1] == ',') || (pos >= 9 && At(pos - 9, "ORDER BY ")); }
+    bool IsSortItemStart(size_t pos) const { return (pos > 0 && m_text[pos - 1] == ',') || (pos >= 9 && At(pos - 9, "ORDER BY ")); }
     bool SortKeyAt(size_t pos, SortKeyCut* cut) const;
-    bool SortKeyTailOk(size_t pos) const { return pos == n || (s[pos] == ',' && m_sortOk[pos + 1]); }
-    bool SortListOk(size_t pos) const { return WpRunsToEnd(pos) || (pos <= n && m_sortOk[pos]); }
+    bool SortKeyTailOk(size_t pos) const { return pos == m_size || (m_text[pos] == ',' && m_sortOk[pos + 1]); }
+    bool SortListOk(size_t pos) const { return WpRunsToEnd(pos) || (pos <= m_size && m_sortOk[pos]); }
     bool AfterConditionOk(size_t pos) const;
     bool ConditionAt(size_t pos, ConditionCut* cut) const;
     uint32_t ValueEnd(size_t valueBegin) const;
@@ -140,8 +140,8 @@ private:
     Query QueryAt(size_t selectEnd, size_t tableEnd, const WrittenNames& tables, const std::vector<std::string>& columnNames,
                   const std::vector<std::string>& tableNames) const;
 
-    const std::string& s;
-    const size_t n;
+    const std::string& m_text;
+    const size_t m_size;
     const WrittenNames& m_columns;
     std::vector<char> m_sortOk;       // a sort list of names runs from here to the end
     std::vector<char> m_closeOk;      // " )" here closes a condition, and the rest reads
@@ -154,16 +154,16 @@ private:
 
 bool LayoutReader::SortKeyAt(size_t pos, SortKeyCut* cut) const
 {
-    const size_t last = std::min(n, pos + m_columns.Longest());
+    const size_t last = std::min(m_size, pos + m_columns.Longest());
     for (size_t end = pos; end <= last; ++end) {
-        if (end < n && s[end] != ',' && s[end] != ' ')
+        if (end < m_size && m_text[end] != ',' && m_text[end] != ' ')
             continue;
-        const int name = m_columns.Find(s, pos, end);
+        const int name = m_columns.Find(m_text, pos, end);
         if (name < 0)
             continue;
         for (const char* direction : {"", " ASC", " DESC"}) {
             const size_t next = end + std::strlen(direction);
-            if (At(end, direction) && next <= n && SortKeyTailOk(next)) {
+            if (At(end, direction) && next <= m_size && SortKeyTailOk(next)) {
                 if (cut)
                     *cut = SortKeyCut{name, *direction ? direction + 1 : "", next};
                 return true;
@@ -175,7 +175,7 @@ bool LayoutReader::SortKeyAt(size_t pos, SortKeyCut* cut) const
 
 bool LayoutReader::AfterConditionOk(size_t pos) const
 {
-    if (pos + 1 == n && s[pos] == ' ')
+    if (pos + 1 == m_size && m_text[pos] == ' ')
         return true;
     if (At(pos, " AND ( "))
         return m_conditionOk[pos + 4] != 0;
@@ -188,9 +188,9 @@ bool LayoutReader::AfterConditionOk(size_t pos) const
 // close outside its quoted text, else at the first good close.
 uint32_t LayoutReader::ValueEnd(size_t valueBegin) const
 {
-    if (valueBegin + 1 > n)
+    if (valueBegin + 1 > m_size)
         return kNone;
-    const bool quoted = s[valueBegin] == '\'';  // after the operator's blank: it opens quoted text
+    const bool quoted = m_text[valueBegin] == '\'';  // after the operator's blank: it opens quoted text
     const uint32_t outside = (quoted ? m_closeInside : m_closeOutside)[valueBegin + 1];
     return outside != kNone ? outside : m_closeAny[valueBegin + 1];
 }
@@ -198,11 +198,11 @@ uint32_t LayoutReader::ValueEnd(size_t valueBegin) const
 bool LayoutReader::ConditionAt(size_t pos, ConditionCut* cut) const
 {
     const size_t fieldBegin = pos + 3;
-    const size_t last = std::min(n, fieldBegin + m_columns.Longest());
-    for (size_t fieldEnd = fieldBegin; fieldEnd < last + 1 && fieldEnd < n; ++fieldEnd) {
-        if (s[fieldEnd] != ' ')
+    const size_t last = std::min(m_size, fieldBegin + m_columns.Longest());
+    for (size_t fieldEnd = fieldBegin; fieldEnd < last + 1 && fieldEnd < m_size; ++fieldEnd) {
+        if (m_text[fieldEnd] != ' ')
             continue;
-        const int field = m_columns.Find(s, fieldBegin, fieldEnd);
+        const int field = m_columns.Find(m_text, fieldBegin, fieldEnd);
         if (field < 0)
             continue;
         for (const char* op : OperatorChoices()) {
@@ -235,30 +235,29 @@ bool LayoutReader::ConditionAt(size_t pos, ConditionCut* cut) const
 // continues.
 void LayoutReader::TableTheRest()
 {
-    m_sortOk.assign(n + 2, 0);
-    m_closeOk.assign(n + 2, 0);
-    m_conditionOk.assign(n + 2, 0);
-    m_closeOutside.assign(n + 2, kNone);
-    m_closeInside.assign(n + 2, kNone);
-    m_closeAny.assign(n + 2, kNone);
-    m_lastWpBar = n >= 5 ? s.rfind("'|'", n - 5) : std::string::npos;
-    for (size_t i = n + 1; i-- > 0;) {
+    m_sortOk.assign(m_size + 2, 0);
+    m_closeOk.assign(m_size + 2, 0);
+    m_conditionOk.assign(m_size + 2, 0);
+    m_closeOutside.assign(m_size + 2, kNone);
+    m_closeInside.assign(m_size + 2, kNone);
+    m_closeAny.assign(m_size + 2, kNone);
+    m_lastWpBar = m_size >= 5 ? m_text.rfind("'|'", m_size - 5) : std::string::npos;
+    for (size_t i = m_size + 1; i-- > 0;) {
         if (IsSortItemStart(i))  // at the very end too: a name of blanks is written as nothing
             m_sortOk[i] = SortKeyAt(i, nullptr);
         m_closeOk[i] = At(i, " )") && AfterConditionOk(i + 2);
-        if (i >= n) {
+        if (i == m_size)
             continue;
-        }
         m_closeAny[i] = m_closeOk[i] ? static_cast<uint32_t>(i) : m_closeAny[i + 1];
         if (m_closeOk[i])
             m_closeOutside[i] = static_cast<uint32_t>(i);
-        else if (s[i] == '\'' && (i == 0 || !IsWordChar(s[i - 1])))
+        else if (m_text[i] == '\'' && (i == 0 || !IsWordChar(m_text[i - 1])))
             m_closeOutside[i] = m_closeInside[i + 1];
         else
             m_closeOutside[i] = m_closeOutside[i + 1];
-        if (s[i] != '\'')
+        if (m_text[i] != '\'')
             m_closeInside[i] = m_closeInside[i + 1];
-        else if (i + 1 < n && s[i + 1] == '\'')
+        else if (i + 1 < m_size && m_text[i + 1] == '\'')
             m_closeInside[i] = m_closeInside[i + 2];
         else
             m_closeInside[i] = m_closeOutside[i + 1];
@@ -268,7 +267,7 @@ void LayoutReader::TableTheRest()
 
 bool LayoutReader::AfterTableOk(size_t pos) const
 {
-    if (pos == n)
+    if (pos == m_size)
         return true;
     if (At(pos, "WHERE "))
         return m_conditionOk[pos + 6] != 0;
@@ -279,29 +278,30 @@ bool LayoutReader::AfterTableOk(size_t pos) const
 // "*", a When Printed text, or columns as written, joined by commas.
 std::vector<size_t> LayoutReader::SelectListEnds() const
 {
-    std::vector<char> isEnd(n + 1, 0);
+    std::vector<char> isEnd(m_size + 1, 0);
     if (At(7, "* FROM "))
         isEnd[8] = 1;
-    const size_t bar = s.find("'|'", 8);
-    for (size_t close = s.find("'} FROM ", 8); close != std::string::npos; close = s.find("'} FROM ", close + 1))
-        isEnd[close + 2] = IsWpText(7, close + 2, bar);
-    std::vector<char> reached(n + 1, 0);
+    const size_t bar = m_text.find("'|'", 8);
+    for (size_t close = m_text.find("'} FROM ", 8); close != std::string::npos; close = m_text.find("'} FROM ", close + 1))
+        if (IsWpText(7, close + 2, bar))
+            isEnd[close + 2] = 1;
+    std::vector<char> reached(m_size + 1, 0);
     reached[7] = 1;
-    for (size_t i = 7; i < n; ++i) {
+    for (size_t i = 7; i < m_size; ++i) {
         if (!reached[i])
             continue;
-        const size_t last = std::min(n, i + m_columns.Longest());
-        for (size_t end = i; end <= last && end < n; ++end) {
-            if ((s[end] != ',' && s[end] != ' ') || m_columns.Find(s, i, end) < 0)
+        const size_t last = std::min(m_size, i + m_columns.Longest());
+        for (size_t end = i; end <= last && end < m_size; ++end) {
+            if ((m_text[end] != ',' && m_text[end] != ' ') || m_columns.Find(m_text, i, end) < 0)
                 continue;
-            if (s[end] == ',')
+            if (m_text[end] == ',')
                 reached[end + 1] = 1;
             else if (end > 7 && At(end, " FROM "))
                 isEnd[end] = 1;
         }
     }
     std::vector<size_t> ends;
-    for (size_t end = 8; end <= n; ++end)
+    for (size_t end = 8; end <= m_size; ++end)
         if (isEnd[end])
             ends.push_back(end);
     return ends;
@@ -312,11 +312,11 @@ std::vector<int> LayoutReader::ColumnListUpTo(size_t end) const
 {
     std::vector<int> firstCut(end + 1, -1);  // where the first name from an item start may end
     for (size_t i = end + 1; i-- > 7;) {
-        if (i != 7 && s[i - 1] != ',')
+        if (i != 7 && m_text[i - 1] != ',')
             continue;
         const size_t last = std::min(end, i + m_columns.Longest());
         for (size_t cut = i; cut <= last; ++cut) {
-            if ((cut == end || (s[cut] == ',' && firstCut[cut + 1] >= 0)) && m_columns.Find(s, i, cut) >= 0) {
+            if ((cut == end || (m_text[cut] == ',' && firstCut[cut + 1] >= 0)) && m_columns.Find(m_text, i, cut) >= 0) {
                 firstCut[i] = static_cast<int>(cut);
                 break;
             }
@@ -327,7 +327,7 @@ std::vector<int> LayoutReader::ColumnListUpTo(size_t end) const
     std::vector<int> columns;
     for (size_t i = 7; firstCut[i] >= 0;) {
         const size_t cut = static_cast<size_t>(firstCut[i]);
-        columns.push_back(m_columns.After(m_columns.Find(s, i, cut), columns.empty() ? -1 : columns.back()));
+        columns.push_back(m_columns.After(m_columns.Find(m_text, i, cut), columns.empty() ? -1 : columns.back()));
         if (cut == end)
             break;
         i = cut + 1;
@@ -343,7 +343,7 @@ void LayoutReader::ReadConditions(size_t pos, const std::vector<std::string>& na
         if (!ConditionAt(pos, &cut))
             return;
         query.conditions.push_back(Condition{connector, names[static_cast<size_t>(cut.field)], cut.op,
-                                             s.substr(cut.valueBegin, cut.valueEnd - cut.valueBegin)});
+                                             m_text.substr(cut.valueBegin, cut.valueEnd - cut.valueBegin)});
         const size_t after = cut.valueEnd + 2;
         if (At(after, " AND ( ")) {
             connector = "AND";
@@ -362,18 +362,18 @@ void LayoutReader::ReadConditions(size_t pos, const std::vector<std::string>& na
 void LayoutReader::ReadSortList(size_t pos, const std::vector<std::string>& names, Query& query) const
 {
     if (WpRunsToEnd(pos)) {
-        query.wpOrderBy = s.substr(pos);
+        query.wpOrderBy = m_text.substr(pos);
         return;
     }
     // The grid has one row per column: a column named twice is a key once.
     std::vector<char> used(names.size(), 0);
-    for (SortKeyCut cut; pos <= n && SortKeyAt(pos, &cut); pos = cut.next + 1) {
+    for (SortKeyCut cut; pos <= m_size && SortKeyAt(pos, &cut); pos = cut.next + 1) {
         const size_t column = static_cast<size_t>(m_columns.Unused(cut.name, used));
         if (used[column] == 1) {
             used[column] = 2;
             query.sortKeys.push_back(SortKey{names[column], cut.direction});
         }
-        if (cut.next == n)
+        if (cut.next == m_size)
             return;
     }
 }
@@ -383,10 +383,10 @@ Query LayoutReader::QueryAt(size_t selectEnd, size_t tableEnd, const WrittenName
                             const std::vector<std::string>& columnNames, const std::vector<std::string>& tableNames) const
 {
     Query query;
-    const std::string select = s.substr(7, selectEnd - 7);
+    const std::string select = m_text.substr(7, selectEnd - 7);
     if (select == "*") {
         query.allColumns = true;
-    } else if (IsWpText(7, selectEnd, s.find("'|'", 8))) {
+    } else if (IsWpText(7, selectEnd, m_text.find("'|'", 8))) {
         query.wpSelect = select;
     } else {
         std::vector<char> ticked(columnNames.size(), 0);
@@ -397,13 +397,13 @@ Query LayoutReader::QueryAt(size_t selectEnd, size_t tableEnd, const WrittenName
                 query.columns.push_back(columnNames[column]);
     }
     const size_t tableBegin = selectEnd + 6;
-    int known = tables.Find(s, tableBegin, tableEnd);
+    int known = tables.Find(m_text, tableBegin, tableEnd);
     while (known >= 0 && tableNames[static_cast<size_t>(known)].empty())  // no table is named nothing
         known = tables.Next(known);
     if (At(tableBegin, "{'"))
-        query.wpFrom = s.substr(tableBegin, tableEnd - tableBegin);
+        query.wpFrom = m_text.substr(tableBegin, tableEnd - tableBegin);
     else
-        query.table = known >= 0 ? tableNames[static_cast<size_t>(known)] : s.substr(tableBegin, tableEnd - tableBegin);
+        query.table = known >= 0 ? tableNames[static_cast<size_t>(known)] : m_text.substr(tableBegin, tableEnd - tableBegin);
     if (At(tableEnd + 1, "WHERE "))
         ReadConditions(tableEnd + 7, columnNames, query);
     else if (At(tableEnd + 1, "ORDER BY "))
@@ -425,16 +425,16 @@ bool LayoutReader::Read(const WrittenNames& tables, const std::vector<std::strin
             const size_t tableBegin = selectEnd + 6;
             // A table that starts as a When Printed text is one (no name is written with an apostrophe).
             const bool wp = At(tableBegin, "{'");
-            const size_t bar = wp ? s.find("'|'", tableBegin + 1) : std::string::npos;
-            const size_t last = wp || pass == 1 ? n : std::min(n, tableBegin + tables.Longest() + 1);
+            const size_t bar = wp ? m_text.find("'|'", tableBegin + 1) : std::string::npos;
+            const size_t last = wp || pass == 1 ? m_size : std::min(m_size, tableBegin + tables.Longest() + 1);
             for (size_t tableEnd = tableBegin; tableEnd < last; ++tableEnd) {
-                if (s[tableEnd] != ' ' || !AfterTableOk(tableEnd + 1))
+                if (m_text[tableEnd] != ' ' || !AfterTableOk(tableEnd + 1))
                     continue;
-                if (wp ? !IsWpText(tableBegin, tableEnd, bar) : pass == 0 && tables.Find(s, tableBegin, tableEnd) < 0)
+                if (wp ? !IsWpText(tableBegin, tableEnd, bar) : pass == 0 && tables.Find(m_text, tableBegin, tableEnd) < 0)
                     continue;
                 Query read = QueryAt(selectEnd, tableEnd, tables, columnNames, tableNames);
                 const Composed again = ComposeStatement(read);
-                if (again.Ok() && again.statement == s) {
+                if (again.Ok() && again.statement == m_text) {
                     query = std::move(read);
                     return true;
                 }
