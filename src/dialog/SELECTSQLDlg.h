@@ -75,7 +75,7 @@ public:
     BOOL IsWpOrderBy() const { return m_strWpClause == "ORDER BY" ? TRUE : FALSE; }
     void ClearWpClause() { m_strWpClause.Empty(); }
 
-    // --- The form state (declaration order as the members were always laid out).
+    // --- The form state, members in their declaration order.
     CString m_strWpValue;
     CString m_strWpClause;
     CStringArray m_arrWpClauseText;  // always four entries, by QueryClause

@@ -228,13 +228,13 @@ void CSELECTSQLDlg::ShowSortKeys(const Query& query)
     const size_t keys = order.size();
     for (int i = 0; i < m_arrColumns.GetSize(); ++i)
         if (!isKey[static_cast<size_t>(i)]) order.push_back(i);
-    // Without keys every row keeps its column; with keys the rows' names and tips follow the
-    // new order.
+    // A row whose column moved takes the column's name and tip.
     for (size_t row = 0; keys > 0 && row < order.size() && row < static_cast<size_t>(rows); ++row) {
         const int r = static_cast<int>(row);
-        const CString& name = m_arrColumns[order[row]];
-        m_lstOrderBy.SetItemText(r, kOrderByField, name);
-        m_lstOrderBy.SetCellTip(r, kOrderByField, name);
+        if (order[row] != r) {
+            m_lstOrderBy.SetItemText(r, kOrderByField, m_arrColumns[order[row]]);
+            m_lstOrderBy.SetCellTip(r, kOrderByField, m_arrColumns[order[row]]);
+        }
         if (row >= keys) continue;
         const int direction = directions[row] > 0 ? directions[row] : 0;
         m_lstOrderBy.SetCellCheck(r, kOrderByCheck, 1);
