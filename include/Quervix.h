@@ -74,10 +74,12 @@ typedef struct CSELECTSQLDlg CSELECTSQLDlg;
                       row give an empty name. Names may differ only in letter case and may hold
                       blanks, commas, quotes, brackets, braces, CR, LF and bytes 0x80-0xFF:
                       they are offered and written as given.
-     query            any text; what the dialog cannot read it drops or replaces by a default
-                      ("*", the first column, "="), and the result is the dialog's own
-                      composition of what it read. Bytes 0x80-0xFF and CR/LF in values come
-                      back unchanged, however long a value is.
+     query            any text. A statement the dialog wrote comes back byte for byte when
+                      the user presses OK without a change (the README lists the few names and
+                      values the statement cannot tell apart); from other text, what the dialog
+                      cannot read it drops or replaces by a default ("*", the first column, "="),
+                      and the result is the dialog's own composition of what it read. Bytes
+                      0x80-0xFF and CR/LF in values come back unchanged, however long a value is.
      re-entry         a call made while a dialog of the library runs on the same thread (from
                       a timer or message handler of the host) opens a second dialog on top;
                       each call returns on its own.

@@ -1,7 +1,7 @@
 // CDefaultWpData: the When Printed variable dialog on template 288.
 #include "dialog/DefaultWpData.h"
 
-#include "dialog/QueryFormState.h"
+#include "engine/Names.h"
 #include "platform/DataExchange.h"
 #include "resources/resource.h"
 
@@ -13,7 +13,7 @@ BOOL CDefaultWpData::SetDefaultList(const CStringArray& list)
     return TRUE;
 }
 
-CString CDefaultWpData::BuildWpText() const { return CQueryFormState::MakeWpText(m_strPrompt, m_strDefault); }
+CString CDefaultWpData::BuildWpText() const { return MakeWpText(m_strPrompt.Str(), m_strDefault.Str()); }
 
 void CDefaultWpData::DoDataExchange(CDataExchange* pDX)
 {

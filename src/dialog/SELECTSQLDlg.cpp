@@ -40,28 +40,27 @@ HINSTANCE LibraryInstance()
 }  // namespace
 
 CSELECTSQLDlg::CSELECTSQLDlg(CWnd* pParent)
-    : CDialog(IDD_SELECTSQL, pParent),
-      CQueryFormState(static_cast<IQueryForm&>(*this)),
-      m_whereCells(m_lstWhere),
-      m_orderByCells(m_lstOrderBy)
+    : CDialog(IDD_SELECTSQL, pParent), m_bWpClause{FALSE, FALSE, FALSE, FALSE}, m_mapTables(10), m_bInitialized(FALSE)
 {
+    for (int clause = 0; clause < 4; ++clause) m_arrWpClauseText.Add("");
 }
 
 CSELECTSQLDlg::~CSELECTSQLDlg() = default;
 
 const char* CSELECTSQLDlg::GetSQLQuery()
 {
-    return CQueryFormState::GetSQLQuery();
+    return m_strStatement.GetString();
 }
 
 void CSELECTSQLDlg::SetSQLQuery(const char* text)
 {
-    CQueryFormState::SetSQLQuery(text ? text : "");
+    m_strStatement = text ? text : "";
 }
 
 BOOL CSELECTSQLDlg::AddTableColumns(const char* table, const char* columns)
 {
-    return CQueryFormState::AddTableColumns(table ? table : "", columns ? columns : "");
+    m_mapTables.SetAt(table ? table : "", columns ? columns : "");
+    return TRUE;
 }
 
 const MessageMap* CSELECTSQLDlg::StaticMessageMap()
@@ -80,6 +79,7 @@ const MessageMap* CSELECTSQLDlg::StaticMessageMap()
         msgmap::Command<&D::OnCheckChangeColumns>(CLBN_CHKCHANGE, IDC_COLUMNS),
         msgmap::Notify<&D::OnDblClkWhere>(NM_DBLCLK, IDC_WHERE_GRID),
         msgmap::Notify<&D::OnKeyDownWhere>(LVN_KEYDOWN, IDC_WHERE_GRID),
+        msgmap::Notify<&D::OnBeginLabelEditWhere>(LVN_BEGINLABELEDITA, IDC_WHERE_GRID),
         msgmap::Notify<&D::OnEndLabelEditWhere>(LVN_ENDLABELEDITA, IDC_WHERE_GRID),
         msgmap::Notify<&D::OnItemChangedWhere>(LVN_ITEMCHANGED, IDC_WHERE_GRID),
         msgmap::Registered<&D::OnComboSelection>(g_wmXListCtrlComboSelection),
@@ -138,7 +138,7 @@ BOOL CSELECTSQLDlg::OnInitDialog()
     InitOrderByGrid();
     OnOrderByCheck();
 
-    SetPreviewText(m_strStatement);
+    SetDlgItemText(IDC_PREVIEW, m_strStatement);
     ParseSQLStatement();
     m_lstColumns.SetRedraw(TRUE);
     m_bInitialized = TRUE;

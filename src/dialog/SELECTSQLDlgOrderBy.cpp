@@ -2,22 +2,38 @@
 // When Printed key), and moving checked keys up and down.
 #include "dialog/SELECTSQLDlg.h"
 
+#include "engine/Names.h"
 #include "resources/resource.h"
 
 namespace {
 
 // Widths in twelfths of the grid's width.
 const int kOrderByWidthUnits = 12;
+const int kAscDescListRows = 4;
 
 }  // namespace
 
+// The drop-down is set up and then switched off, so that checking a row later only has to
+// switch it on again.
 BOOL CSELECTSQLDlg::InitOrderByGrid()
 {
     static const GridColumn kColumns[] = {{kOrderByCheck, "Check", 2}, {kOrderByField, "Fields", 7}, {kOrderByAscDesc, "AscDesc", 3}};
     InsertGridColumns(m_lstOrderBy, kColumns, 3, kOrderByWidthUnits);
     CWindow(m_lstOrderBy.GetHeaderCtrl()).ModifyStyle(0, HDS_HIDDEN);
 
-    FillOrderByRows();
+    m_lstOrderBy.SetRedraw(FALSE);
+    for (int i = 0; i < m_arrColumns.GetSize(); ++i) {
+        const int row = m_lstOrderBy.InsertItem(i, "");
+        if (row < 0) continue;
+        m_lstOrderBy.SetItemText(row, kOrderByCheck, "");
+        m_lstOrderBy.SetItemText(row, kOrderByField, m_arrColumns[i]);
+        m_lstOrderBy.SetItemText(row, kOrderByAscDesc, "");
+        m_lstOrderBy.SetCellCheck(row, kOrderByCheck, 0);
+        m_lstOrderBy.SetCellCombo(row, kOrderByAscDesc, TRUE, &m_arrAscDesc, kAscDescListRows, 0);
+        m_lstOrderBy.EnableCellCombo(row, kOrderByAscDesc, FALSE, 0);
+        m_lstOrderBy.SetCellTip(row, kOrderByField, m_arrColumns[i]);
+    }
+    m_lstOrderBy.SetRedraw(TRUE);
     return TRUE;
 }
 
@@ -38,7 +54,7 @@ LRESULT CSELECTSQLDlg::OnCheckboxClicked(WPARAM wParam, LPARAM)
     m_lstOrderBy.EnableCellCombo(row, kOrderByAscDesc, check != 0 ? TRUE : FALSE, 0);
     m_lstOrderBy.SetRedraw(TRUE);
 
-    if (check != 0 && IsWpEntry(m_lstOrderBy.GetItemText(row, kOrderByField))) {
+    if (check != 0 && IsWpEntry(m_lstOrderBy.GetItemText(row, kOrderByField).Str())) {
         // Cancelled: the row stays checked and the statement waits for the next edit.
         if (!AskWpText(kClauseOrderBy)) return 0;
     } else {

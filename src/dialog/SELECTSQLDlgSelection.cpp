@@ -3,6 +3,7 @@
 #include "dialog/SELECTSQLDlg.h"
 
 #include "dialog/DefaultWpData.h"
+#include "engine/Names.h"
 
 BOOL CSELECTSQLDlg::AskWpText(int clause)
 {
@@ -28,7 +29,7 @@ void CSELECTSQLDlg::OnCheckChangeColumns()
     if (count < 1) return;
     const int last = count - 1;
 
-    if (IsWpEntry(m_lstColumns.GetText(last)) && GetColumnCheck(last) != 0) {
+    if (IsWpEntry(m_lstColumns.GetText(last).Str()) && m_lstColumns.GetCheck(last) > 0) {
         if (!AskWpText(kClauseSelect)) return;
     } else {
         ClearWpFlag(kClauseSelect);
@@ -50,7 +51,8 @@ void CSELECTSQLDlg::OnSelChangeColumns()
 // Another table changes only the FROM clause: the columns stay those of the first table.
 void CSELECTSQLDlg::OnSelChangeTable()
 {
-    if (!IsWpEntry(GetTableText())) {
+    const int selected = m_cboTable.GetCurSel();
+    if (!IsWpEntry(selected == CB_ERR ? std::string() : m_cboTable.GetLBText(selected).Str())) {
         ClearWpFlag(kClauseFrom);
         BuildSQLStatement();
         return;

@@ -23,7 +23,8 @@ printf 'select id from t\n' >"$work/in"
 expect 0 "SELECT * FROM Customers " '^$' --table Customers --columns "$cols"
 expect 0 "SELECT Name FROM [Order Details] WHERE  ( Name LIKE 'A%' ) ORDER BY Name DESC" '^$' \
   --table "Order Details" --column Name --column "Unit Price" "select name, x from t where name like 'A%' order by NAME DESC"
-expect 0 "" '^$' --check --table T --columns "$cols" "SELECT ID,City FROM T WHERE  ( ID = 5 ) ORDER BY City DESC"
+expect 0 "" '^$' --check --table T --columns "$cols" \
+  "SELECT ID,City FROM T WHERE  ( City = 'New York' ) OR ( ID BETWEEN 1 AND 5 ) ORDER BY City DESC,ID"
 expect 1 $'changed: WHERE\nSELECT * FROM T WHERE  ( City = Smith\' ) ' '^$' \
   --check --table T --columns "$cols" "SELECT * FROM T WHERE City = 'John Smith'"
 expect 1 "Syntax Error: SELECT Columns FROM ?table?" '^$' --table "" --columns 'a\t'

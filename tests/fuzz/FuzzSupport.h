@@ -1,8 +1,9 @@
-// Shared by the fuzz targets: a fatal check libFuzzer reports as a crash, and the rules
-// every opened-and-composed query keeps, whatever its input.
+// Shared by the fuzz targets and the engine tests: a fatal check libFuzzer reports as a
+// crash, and what OK must do with a query the dialog holds.
 #pragma once
 
-#include "dialog/MemoryQuery.h"
+#include "engine/Names.h"
+#include "engine/Query.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,43 +19,32 @@ inline void Require(bool condition, const char* rule)
     }
 }
 
-// The composer refuses only an empty select list or an empty table name.
-inline const char* ExpectedOpeningError(CMemoryQuery& query)
+// The composer refuses only an empty select list, an empty table, or a later condition
+// without its connector, and says the first of them.
+inline const char* ExpectedError(const Query& query)
 {
-    CMemoryForm& form = query.Form();
-    bool selectWritten = form.GetColumnCheck(0) > 0;
-    for (int i = 1; i < form.GetColumnItemCount() && !selectWritten; ++i)
-        selectWritten = form.GetColumnCheck(i) > 0 && !CQueryFormState::QuoteName(form.GetColumnItemText(i)).IsEmpty();
+    bool selectWritten = !query.wpSelect.empty() || query.allColumns;
+    for (const std::string& column : query.columns)
+        selectWritten = selectWritten || !QuoteName(column).empty();
     if (!selectWritten)
-        return "Syntax Error: SELECT ?Columns?";
-    return form.GetTableText().IsEmpty() ? "Syntax Error: SELECT Columns FROM ?table?" : nullptr;
+        return kErrorNoColumns;
+    if (query.wpFrom.empty() && query.table.empty())
+        return kErrorNoTable;
+    for (size_t i = 1; i < query.conditions.size(); ++i) {
+        if (query.conditions[i].connector.empty() || query.conditions[i].connector == kBlankChoice)
+            return kErrorNoConnector;
+    }
+    return nullptr;
 }
 
-// Opens the statement as the dialog does and presses OK: something is always checked,
-// and a parsed form has its connectors, so OK fails only as ExpectedOpeningError says.
-// Returns the composed text, or "" when OK was refused.
-inline std::string OpenAndPressOk(const std::string& table, const std::string& columns,
-                                  const std::string& statement, CMemoryQuery& query)
+// Composes as OK does; the error is exactly the expected one. Returns the text, "" when refused.
+inline std::string PressOk(const Query& query)
 {
-    query.State().AddTableColumns(table.c_str(), columns.c_str());
-    query.State().SetSQLQuery(statement.c_str());
-    query.Open();
-    const CMemoryForm& form = query.Form();
-    int checked = 0;
-    for (int i = 0; i < form.GetColumnItemCount(); ++i)
-        checked += form.GetColumnCheck(i) > 0;
-    Require(checked > 0, "an opened statement leaves at least one column item checked");
-
-    const char* expectedError = ExpectedOpeningError(query);
-    const BOOL composed = query.PressOk();
-    const CQueryFormState& state = query.State();
-    Require(composed == !expectedError && state.m_strError == (expectedError ? expectedError : ""),
-            "OK is refused exactly when a form lacks columns or a table, with the first error");
-    if (expectedError)
-        return std::string();
-    Require(state.m_strStatement.Str().rfind("SELECT ", 0) == 0, "the statement starts with SELECT");
-    Require(form.GetPreviewText() == state.m_strStatement, "the preview shows the statement");
-    return state.m_strStatement.Str();
+    const Composed composed = ComposeStatement(query);
+    const char* expected = ExpectedError(query);
+    Require(composed.error == (expected ? expected : ""), "OK is refused exactly when it should be, with the first error");
+    Require(!composed.Ok() || composed.statement.rfind("SELECT ", 0) == 0, "the statement starts with SELECT");
+    return composed.statement;
 }
 
 }  // namespace fuzz

@@ -3,7 +3,8 @@
 #include "ClauseDiff.h"
 #include "CommandLine.h"
 
-#include "dialog/MemoryQuery.h"
+#include "engine/Names.h"
+#include "engine/Query.h"
 
 #include <cstdio>
 #include <fstream>
@@ -82,17 +83,19 @@ int main(int argc, char** argv)
     if (!ReadStatement(options, statement, error))
         return BadUse(error);
 
-    CMemoryQuery query;
-    if (options.hasTable)
-        query.State().AddTableColumns(options.table.c_str(), options.columns.c_str());
-    query.State().SetSQLQuery(statement.c_str());
-    query.Open();
-    if (!query.PressOk()) {
-        std::cout << query.State().m_strError.GetString() << '\n';
+    std::vector<std::string> tables, columns;
+    if (options.hasTable) {
+        tables.push_back(options.table);
+        columns = SplitColumnString(options.columns);
+    }
+    // An empty statement is composed at once, as the dialog composes it when it opens.
+    const Composed composed = ComposeStatement(OpenStatement(statement, columns, tables));
+    if (!composed.Ok()) {
+        std::cout << composed.error << '\n';
         return kExitRefused;
     }
 
-    const std::string result = query.State().m_strStatement.Str();
+    const std::string& result = composed.statement;
     if (!options.check) {
         std::cout << result << '\n';
         return kExitDone;

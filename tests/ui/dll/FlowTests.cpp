@@ -181,20 +181,20 @@ const Flow kFlows[] = {
     }, IDOK, "SELECT * FROM T "},
     {"ClauseBoxesSwitchTheirGridsAndClauses", {{"T", kAbc}},
      "SELECT A FROM T WHERE  ( B = 1 ) OR ( C LIKE 'x%' ) ORDER BY C DESC,A", kWhereGrid, {
-        // The keys come back in the rows' order, which is the columns'.
-        Do(S::Push, kWhereEnabled).Shows("SELECT A FROM T ORDER BY A,C DESC"),
+        Do(S::Push, kWhereEnabled).Shows("SELECT A FROM T ORDER BY C DESC,A"),
         Do(S::Push, kAddWhere).Rows("|B|=|1;OR|C|LIKE|'x%'"),  // greyed: adds nothing
-        Do(S::Push, kWhereEnabled).Shows("SELECT A FROM T WHERE  ( B = 1 ) OR ( C LIKE 'x%' ) ORDER BY A,C DESC"),
+        Do(S::Push, kWhereEnabled).Shows("SELECT A FROM T WHERE  ( B = 1 ) OR ( C LIKE 'x%' ) ORDER BY C DESC,A"),
         Do(S::Push, kOrderByEnabled).Shows("SELECT A FROM T WHERE  ( B = 1 ) OR ( C LIKE 'x%' ) "),
     }, IDCANCEL, "SELECT A FROM T WHERE  ( B = 1 ) OR ( C LIKE 'x%' ) ORDER BY C DESC,A"},
     {"CheckedKeysMoveWholeAndUncheckedRowsStayPut", {{"T", kAbc}}, "SELECT * FROM T ORDER BY C,A DESC", kOrderByGrid, {
-        Do(S::Look).Rows("A|DESC;B|;C|"),
+        Do(S::Look).Rows("C|;A|DESC;B|"),  // the statement's keys first, in its order
         // Shown selected, a checked key's empty direction takes the blank choice.
-        Do(S::Row, 2), Do(S::Push, kMoveUp).Shows("SELECT * FROM T ORDER BY A DESC,C").Rows("A|DESC;C|   ;B|"),
+        Do(S::Row, 0), Do(S::Push, kMoveDown).Shows("SELECT * FROM T ORDER BY A DESC,C").Rows("A|DESC;C|   ;B|"),
+        Do(S::Push, kMoveDown).Rows("A|DESC;B|;C|   "), Do(S::Push, kMoveDown).Rows("A|DESC;B|;C|   "),
+        Do(S::Row, 1), Do(S::Push, kMoveUp).Rows("A|DESC;B|;C|   "), Do(S::Push, kMoveDown).Rows("A|DESC;B|;C|   "),
+        Do(S::Row, 0), Do(S::Push, kMoveUp).Rows("A|DESC;B|;C|   "),
+        Do(S::Row, 2), Do(S::Push, kMoveUp).Shows("SELECT * FROM T ORDER BY A DESC,C"),
         Do(S::Push, kMoveUp).Shows("SELECT * FROM T ORDER BY C,A DESC").Rows("C|   ;A|DESC;B|"),
-        Do(S::Push, kMoveUp).Rows("C|   ;A|DESC;B|"),
-        Do(S::Row, 2), Do(S::Push, kMoveUp).Rows("C|   ;A|DESC;B|"), Do(S::Push, kMoveDown).Rows("C|   ;A|DESC;B|"),
-        Do(S::Row, 1), Do(S::Push, kMoveDown).Shows("SELECT * FROM T ORDER BY C,A DESC").Rows("C|   ;B|;A|DESC"),
     }, IDOK, "SELECT * FROM T ORDER BY C,A DESC"},
     {"WhenPrintedTableGoesInUnbracketedAndTheColumnsStay",
      // t1 given twice: the second column string replaces the first.

@@ -52,8 +52,8 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     RECT area{};
     ::GetWindowRect(run.Dialog(), &area);
     harness::SaveBmp(harness::CaptureScreenArea(area), harness::ScreenshotPath("grid_list_open.bmp"));
-    ::GetClientRect(where, &area);
-    ASSERT_TRUE(ClickInPlace(where, POINT{area.right / 2, area.bottom - 4}));
+    ::GetClientRect(where, &area);  // below the rows and right of the list, which covers the middle
+    ASSERT_TRUE(ClickInPlace(where, POINT{area.right - 8, area.bottom - 4}));
     ASSERT_TRUE(harness::WaitUntil([&] { return !OpenCellList(where) && harness::ListViewCell(where, 0, kOperator) == "LIKE"; }));
     ASSERT_TRUE(TypeValue(where, 0, "'x%'", preview));
     ASSERT_TRUE(ChooseInCell(where, 1, kAndOr, "OR"));
@@ -77,6 +77,27 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     ASSERT_TRUE(run.Click(IDOK));
     ASSERT_TRUE(run.Finish());
     EXPECT_EQ(run.ReturnedText(), kWanted);
+}
+
+// An operator that compares with nothing takes the row's value away, and the value cannot
+// be typed then, by double-click or F2.
+TEST(GridFlows, IsNullLeavesNoValueToType)
+{
+    QueryRun run("T", kColumns, "SELECT * FROM T WHERE  ( A = 'x' ) AND ( B <> 2 ) ");
+    ASSERT_NE(run.Dialog(), nullptr);
+    HWND where = run.Control(kWhereGrid);
+    ASSERT_TRUE(ChooseInCell(where, 1, kOperator, "IS NULL"));
+    ASSERT_TRUE(run.PreviewBecomes("SELECT * FROM T WHERE  ( A = 'x' ) AND ( B IS NULL ) ")) << run.Preview();
+    EXPECT_EQ(harness::ListViewCell(where, 1, kValue), "");
+    AwaitDoubleClickTime();
+    ASSERT_TRUE(harness::DoubleClickListViewCell(where, 1, kValue));
+    ASSERT_TRUE(harness::PressKey(VK_F2));
+    harness::PumpMessagesFor(300);
+    EXPECT_EQ(::FindWindowExA(where, nullptr, "Edit", nullptr), nullptr);
+    ASSERT_TRUE(TypeValue(where, 0, "'y'", run.Control(kPreview)));  // a row with a value still takes one
+    ASSERT_TRUE(run.Click(IDOK));
+    ASSERT_TRUE(run.Finish());
+    EXPECT_EQ(run.ReturnedText(), "SELECT * FROM T WHERE  ( A = 'y' ) AND ( B IS NULL ) ");
 }
 
 // Tab order, Space on the column list, the buttons and check boxes, arrows between a

@@ -5,7 +5,8 @@
 #include <atomic>
 
 #include "Driver.h"
-#include "dialog/MemoryQuery.h"
+#include "engine/Names.h"
+#include "engine/Query.h"
 
 namespace dlltest {
 namespace {
@@ -49,12 +50,9 @@ struct Input {
 // The buffer as OK must leave it: the engine's statement cut to cap - 1 bytes and a NUL.
 std::vector<char> Expected(const Input& in, std::vector<char> buffer)
 {
-    CMemoryQuery query;
-    query.State().AddTableColumns(in.table.c_str(), in.columns.c_str());
-    query.State().SetSQLQuery(in.statement.c_str());
-    query.Open();
-    EXPECT_TRUE(query.PressOk());
-    const std::string text = query.State().GetSQLQuery();
+    const Composed composed = ComposeStatement(OpenStatement(in.statement, SplitColumnString(in.columns), {in.table}));
+    EXPECT_TRUE(composed.Ok());
+    const std::string& text = composed.statement;
     const size_t kept = std::min(text.size(), static_cast<size_t>(in.cap - 1));
     std::copy(text.begin(), text.begin() + static_cast<ptrdiff_t>(kept), buffer.begin());
     buffer[kept] = '\0';
