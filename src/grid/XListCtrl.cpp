@@ -38,7 +38,9 @@ const MessageMap* CXListCtrl::StaticMessageMap()
         msgmap::Simple<&G::OnSysColorChange>(WM_SYSCOLORCHANGE),
         msgmap::Message<&G::OnSetRedraw>(WM_SETREDRAW),
         msgmap::Mouse<&G::OnLButtonDown>(WM_LBUTTONDOWN),
-        msgmap::Timer<&G::OnTimer>(),
+        msgmap::Mouse<&G::OnLButtonDblClk>(WM_LBUTTONDBLCLK),
+        msgmap::Mouse<&G::OnMouseMove>(WM_MOUSEMOVE),
+        msgmap::Message<&G::OnMouseHover>(WM_MOUSEHOVER),
         msgmap::Message<&G::OnKeyDown>(WM_KEYDOWN),
         msgmap::Message<&G::OnSysKeyDown>(WM_SYSKEYDOWN),
         msgmap::Message<&G::OnChar>(WM_CHAR),
@@ -46,6 +48,8 @@ const MessageMap* CXListCtrl::StaticMessageMap()
         msgmap::Simple<&G::OnFocusChange>(WM_KILLFOCUS),
         msgmap::ReflectNotify<&G::OnCustomDraw>(NM_CUSTOMDRAW),
         msgmap::ReflectNotify<&G::OnClick>(NM_CLICK),
+        msgmap::ReflectNotify<&G::OnBeginLabelEdit>(LVN_BEGINLABELEDITA),
+        msgmap::ReflectNotify<&G::OnBeginLabelEdit>(LVN_BEGINLABELEDITW),
         msgmap::ReflectNotify<&G::OnColumnClick>(LVN_COLUMNCLICK),
         msgmap::NotifyRange<&G::OnToolTipNeedText>(TTN_NEEDTEXTA, 0, msgmap::kAnyId),
         msgmap::NotifyRange<&G::OnToolTipNeedText>(TTN_NEEDTEXTW, 0, msgmap::kAnyId),
@@ -53,6 +57,7 @@ const MessageMap* CXListCtrl::StaticMessageMap()
         msgmap::Registered<&G::OnComboReturn>(g_wmXComboListVkReturn),
         msgmap::Registered<&G::OnComboReturn>(g_wmXComboListLButtonUp),
         msgmap::Registered<&G::OnComboKeyDown>(g_wmXComboListKeyDown),
+        msgmap::Registered<&G::OnDeferred>(g_wmXListCtrlDeferred),
     };
     static const MessageMap map(CListCtrl::StaticMessageMap(), entries);
     return &map;

@@ -252,8 +252,8 @@ void CXListCtrl::DrawCheckCell(CDC& dc, int row, int column, const CString& text
     dc.DrawText(text, &textRect, DT_SINGLELINE | DT_VCENTER);
 }
 
-// Only the selected row shows the frame and button; painting the button pressed opens
-// the list, and the keyboard's current cell carries a focus rectangle.
+// Only the selected row shows the frame and button; the keyboard's current cell carries a
+// focus rectangle.
 void CXListCtrl::DrawComboCell(CDC& dc, int row, int column, CString text, const CRect& cellRect,
                                const CXListCell* records)
 {
@@ -319,7 +319,6 @@ void CXListCtrl::DrawComboCell(CDC& dc, int row, int column, CString text, const
     button.DeflateRect(1, 1);
     dc.FillSolidRect(button, m_clrBtnFace);
     DrawArrow(dc, button.left + 3, button.top + 4);
-    if (!m_pDropList && m_bPressOpensList) OpenDropList(dc, row, column, r, text);
 }
 
 // The part of the text over the bar is drawn in the background colour, the rest in the
