@@ -53,7 +53,6 @@ struct Flow {
 
 bool SelectRow(HWND grid, int row)
 {
-    AwaitDoubleClickTime();
     return harness::ClickListViewCell(grid, row, 1) &&
            harness::WaitUntil([&] { return harness::ListViewSelectedRow(grid) == row; });
 }
@@ -86,10 +85,7 @@ void Perform(QueryRun& run, const Flow& flow, const Step& step)
     case Step::Push: ASSERT_TRUE(run.Click(step.arg)); break;
     case Step::Table: ASSERT_TRUE(ChooseInComboBox(run.Control(kTableCombo), step.table)); break;
     case Step::Row: ASSERT_TRUE(SelectRow(grid, step.arg)); break;
-    case Step::Cell:
-        AwaitDoubleClickTime();
-        ASSERT_TRUE(harness::ClickListViewCell(grid, step.arg, step.cell));
-        break;
+    case Step::Cell: ASSERT_TRUE(harness::ClickListViewCell(grid, step.arg, step.cell)); break;
     }
     if (step.reply == Step::Enter) {
         ASSERT_TRUE(AnswerByKey(WaitForQuestion(run.ThreadId()), VK_RETURN));
