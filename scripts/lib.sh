@@ -53,7 +53,7 @@ ensure_display() {
   local n
   for n in $(seq 90 140); do
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
     QUERVIX_XVFB_PID=$!
     export DISPLAY=":$n"
     local i

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and the release archives, and runs every test:
 # native engine tests, the win64 engine and UI tests under Wine on Xvfb (the UI tests with a
-# window manager),
+# window manager, at 96 dots per inch and their DPI tests at 144 and 192 as well),
 # the static checks of both DLLs, a replay of the fuzz corpora under the sanitizers,
 # and the proofs on the release archives.
 set -euo pipefail

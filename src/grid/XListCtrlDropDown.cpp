@@ -13,11 +13,12 @@
 #include "grid/XComboList.h"
 #include "grid/XListCtrl.h"
 #include "grid/RegisteredMessages.h"
+#include "platform/Dpi.h"
 #include "platform/WinApp.h"
 
 namespace {
 
-// Width of the list's own scroll bar.
+// Width of the list's own scroll bar at 96 dots per inch.
 const int kListScrollBarWidth = 11;
 const int kMaxTipChars = 79;
 
@@ -273,7 +274,7 @@ void CXListCtrl::OpenDropList(int row, int column)
     }
     m_pDropList->SetCurSel(selection);
     m_pDropList->GetText(selection, m_strTextBeforeDrop);
-    m_pDropList->Activate(kListScrollBarWidth);
+    m_pDropList->Activate(ScaleToDpi(kListScrollBarWidth, WindowDpi(m_hWnd)));
 }
 
 void CXListCtrl::DestroyDropList()

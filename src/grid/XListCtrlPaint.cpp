@@ -3,6 +3,8 @@
 // image and text. An empty grid gets its message painted over the list view's work.
 #include "grid/XListCtrl.h"
 
+#include "platform/Dpi.h"
+
 namespace {
 
 const int kEmptyTextTopMargin = 10;
@@ -17,10 +19,40 @@ void Line(const CDC& dc, int x1, int y1, int x2, int y2)
     dc.LineTo(x2, y2);
 }
 
-// The drop-down arrow: three lines, each one pixel lower, shorter by two and centred.
+// A shape drawn in whole pixels at 96 dots per inch, drawn at another DPI: each 96-DPI
+// pixel rectangle (relative to an origin) has its edges scaled, so at 96 the pixels are
+// exactly the designed ones and at 144 or 192 the shape keeps its proportions.
+class CScaledPixels {
+public:
+    CScaledPixels(const CDC& dc, int x, int y, COLORREF colour) : m_dc(dc), m_x(x), m_y(y), m_colour(colour), m_dpi(DpiOf(dc)) {}
+    void Fill(int left, int top, int right, int bottom) const
+    {
+        m_dc.FillSolidRect(CRect(m_x + ScaleToDpi(left, m_dpi), m_y + ScaleToDpi(top, m_dpi),
+                                 m_x + ScaleToDpi(right, m_dpi), m_y + ScaleToDpi(bottom, m_dpi)),
+                           m_colour);
+    }
+
+private:
+    const CDC& m_dc;
+    int m_x, m_y;
+    COLORREF m_colour;
+    int m_dpi;
+};
+
+// The drop-down arrow: three rows, each one pixel lower, shorter by two and centred.
 void DrawArrow(const CDC& dc, int x, int y)
 {
-    for (int width = 5; width > 0; width -= 2, ++x, ++y) Line(dc, x, y, x + width, y);
+    const CScaledPixels arrow(dc, x, y, kBlack);
+    for (int row = 0; row < 3; ++row) arrow.Fill(row, row, 5 - row, row + 1);
+}
+
+// The tick, from the box's inner left and top: seven strokes three pixels high, the first
+// nine pixels in and three down, four stepping down leftwards, then three stepping up.
+void DrawTick(const CDC& dc, int x, int y, COLORREF colour)
+{
+    static const int kFall[] = {0, 1, 2, 3, 4, 3, 2};
+    const CScaledPixels tick(dc, x, y, colour);
+    for (int i = 0; i < 7; ++i) tick.Fill(9 - i, 3 + kFall[i], 10 - i, 6 + kFall[i]);
 }
 
 // The bar's text from the owner's format: "%d" takes the number, "%%" a percent sign, and
@@ -76,7 +108,7 @@ void CXListCtrl::PaintEmptyText()
     HWND header = GetHeaderCtrl();
     CRect firstColumn;
     if (header && Header_GetItemRect(header, 0, &firstColumn)) area.top = firstColumn.bottom;
-    area.top += kEmptyTextTopMargin;
+    area.top += ScaleToDpi(kEmptyTextTopMargin, DpiOf(dc));
 
     dc.FillSolidRect(area, m_clrWindow);
     dc.SetTextColor(m_clrWindowText);
@@ -222,9 +254,10 @@ void CXListCtrl::DrawCheckCell(CDC& dc, int row, int column, const CString& text
     GetCellColors(row, column, crText, crBack);
     dc.FillSolidRect(rect, crBack);
 
+    const int dpi = DpiOf(dc);
     CRect box = rect;
     box.bottom -= 1;
-    box.left += 9;
+    box.left += ScaleToDpi(9, dpi);
     box.right = box.left + box.Height();
     if (text.IsEmpty()) {
         box.left = rect.left + rect.Width() / 2 - box.Height() / 2 - 1;
@@ -237,15 +270,11 @@ void CXListCtrl::DrawCheckCell(CDC& dc, int row, int column, const CString& text
     const CXListCell* cell = CellRecord(row, column);
     if (cell && cell->nCheckState == 1) {
         const bool enabled = records && records[0].bRowEnabled;
-        CPen pen(PS_SOLID, 1, enabled ? kBlack : m_clrGrayText);
-        CSelectGuard usePen = dc.SelectObject(pen.GetSafeHandle());
-        int x = box.left + 9, y = box.top + 3;
-        for (int i = 0; i < 4; ++i, --x, ++y) Line(dc, x, y, x, y + 3);
-        for (int i = 0; i < 3; ++i, --x, --y) Line(dc, x, y, x, y + 3);
+        DrawTick(dc, box.left, box.top, enabled ? kBlack : m_clrGrayText);
     }
     if (text.IsEmpty()) return;
     CRect textRect = rect;
-    textRect.left = box.right + 4;
+    textRect.left = box.right + ScaleToDpi(4, dpi);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(crText);
     dc.SetBkColor(crBack);
@@ -253,34 +282,34 @@ void CXListCtrl::DrawCheckCell(CDC& dc, int row, int column, const CString& text
 }
 
 // Only the selected row shows the frame and button; the keyboard's current cell carries a
-// focus rectangle.
+// focus rectangle while the grid has the focus.
 void CXListCtrl::DrawComboCell(CDC& dc, int row, int column, CString text, const CRect& cellRect,
                                const CXListCell* records)
 {
     CXListCell* cell = CellRecord(row, column);
     if (!cell) return;
+    const int dpi = DpiOf(dc);
+    const int inset = ScaleToDpi(2, dpi);
     CRect r = cellRect;
     r.bottom += 1;
     r.left += 1;
     r.right -= 2;
 
     CPen shadow(PS_SOLID, 1, m_clrBtnShadow);
-    CPen black(PS_SOLID, 1, kBlack);
     CSelectGuard usePen = dc.SelectObject(shadow.GetSafeHandle());
     Line(dc, r.left, r.bottom - 2, r.right, r.bottom - 2);
     Line(dc, r.left, r.top, r.right, r.top);
     Line(dc, r.left, r.top, r.left, r.bottom - 2);
     Line(dc, r.right, r.top, r.right, r.bottom - 1);
-    CSelectGuard arrowPen = dc.SelectObject(black.GetSafeHandle());
 
     CRect inside = r;
-    inside.DeflateRect(2, 2);
+    inside.DeflateRect(inset, inset);
     dc.FillSolidRect(inside, kWhite);
 
     CRect button = r;
     button.right += 1;
     button.left = button.right - button.Height();
-    button.DeflateRect(2, 2);
+    button.DeflateRect(inset, inset);
 
     const CStringArray* choices = cell->pComboStrings;
     if (text.IsEmpty() && choices && cell->nComboInitSel >= 0 && choices->GetSize() > cell->nComboInitSel) {
@@ -291,7 +320,7 @@ void CXListCtrl::DrawComboCell(CDC& dc, int row, int column, CString text, const
         const bool enabled = records && records[0].bRowEnabled;
         CRect textRect = r;
         textRect.top -= 1;
-        textRect.left += 2;
+        textRect.left += inset;
         textRect.right = button.left - 1;
         dc.SetBkMode(TRANSPARENT);
         dc.SetTextColor(enabled ? m_clrWindowText : m_clrGrayText);
@@ -306,11 +335,12 @@ void CXListCtrl::DrawComboCell(CDC& dc, int row, int column, CString text, const
         dc.DrawFocusRect(focus);
     }
 
+    // The button's edges are the system's two pixels at any DPI; what is inside them scales.
     if (!cell->bComboPressed) {
         dc.DrawEdge(&button, EDGE_RAISED, BF_RECT);
         button.DeflateRect(2, 2);
         dc.FillSolidRect(button, m_clrBtnFace);
-        DrawArrow(dc, button.left + 1, button.top + 2);
+        DrawArrow(dc, button.left + ScaleToDpi(1, dpi), button.top + ScaleToDpi(2, dpi));
         return;
     }
     m_rcComboButton = button;
@@ -318,7 +348,7 @@ void CXListCtrl::DrawComboCell(CDC& dc, int row, int column, CString text, const
     dc.FrameRect(button, frame);
     button.DeflateRect(1, 1);
     dc.FillSolidRect(button, m_clrBtnFace);
-    DrawArrow(dc, button.left + 3, button.top + 4);
+    DrawArrow(dc, button.left + ScaleToDpi(3, dpi), button.top + ScaleToDpi(4, dpi));
 }
 
 // The part of the text over the bar is drawn in the background colour, the rest in the
