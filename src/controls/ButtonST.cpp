@@ -11,6 +11,7 @@ namespace {
 // At 96 dots per inch, scaled to the button's.
 constexpr int kIconMargin = 3;    // between the button's left edge and a titled icon, and icon and title
 constexpr int kTitleIndent = 12;  // the title's start inside its area when indented
+constexpr int kFocusInset = 1;    // between the button's edge and its focus rectangle
 
 // The icon at its own size scaled to the DPI: the resource's image of that size when it
 // has one, else the nearest one scaled by the system.
@@ -179,7 +180,8 @@ void CButtonST::DrawItem(LPDRAWITEMSTRUCT item)
     state.disabled = (item->itemState & ODS_DISABLED) != 0;
     state.hot = m_bMouseOver || state.pressed;
     state.dpi = DpiOf(item->hDC);
-    const bool focused = (item->itemState & ODS_FOCUS) != 0;
+    // Hidden keyboard cues (the user has not used the keyboard yet) hide the focus too.
+    const bool focused = (item->itemState & ODS_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT);
 
     const CRect rc(item->rcItem);
     dc.FillSolidRect(rc, state.hot ? m_clrHotBack : m_clrRestBack);
@@ -192,7 +194,10 @@ void CButtonST::DrawItem(LPDRAWITEMSTRUCT item)
 
     if (m_bFlatFocus && focused) {
         CRect focus = rc;
-        focus.DeflateRect(3, 3);
+        const int inset = ScaleToDpi(kFocusInset, state.dpi);
+        focus.DeflateRect(inset, inset);
+        dc.SetTextColor(m_clrRestText);
+        dc.SetBkColor(state.hot ? m_clrHotBack : m_clrRestBack);
         dc.DrawFocusRect(focus);
     }
 }

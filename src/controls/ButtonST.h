@@ -62,7 +62,9 @@ private:
     BOOL m_bHoverBorder = TRUE;  // raised border when hot, sunken when pressed
     BOOL m_bFlat = TRUE;
     BOOL m_bMouseOver = FALSE;
-    BOOL m_bFlatFocus = FALSE;   // focus rectangle when focused
+    // A focus rectangle when focused (and the keyboard cues are shown): the flat button has
+    // no other sign of the keyboard.
+    BOOL m_bFlatFocus = TRUE;
     HCURSOR m_hHoverCursor = nullptr;
     CToolTipCtrl m_wndToolTip;
 

@@ -46,6 +46,7 @@ const MessageMap* CXListCtrl::StaticMessageMap()
         msgmap::Message<&G::OnChar>(WM_CHAR),
         msgmap::Simple<&G::OnFocusChange>(WM_SETFOCUS),
         msgmap::Simple<&G::OnFocusChange>(WM_KILLFOCUS),
+        msgmap::Message<&G::OnUpdateUiState>(WM_UPDATEUISTATE),
         msgmap::ReflectNotify<&G::OnCustomDraw>(NM_CUSTOMDRAW),
         msgmap::ReflectNotify<&G::OnClick>(NM_CLICK),
         msgmap::ReflectNotify<&G::OnBeginLabelEdit>(LVN_BEGINLABELEDITA),

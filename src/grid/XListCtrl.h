@@ -164,6 +164,7 @@ private:
     LRESULT OnSysKeyDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnChar(WPARAM wParam, LPARAM lParam);
     void OnFocusChange();
+    LRESULT OnUpdateUiState(WPARAM wParam, LPARAM lParam);
     void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     BOOL OnClick(NMHDR* pNMHDR, LRESULT* pResult);
     BOOL OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
@@ -196,12 +197,17 @@ private:
     void DestroyDropList();
     void PostDeferred(WPARAM action);
     void TakeListSelection(bool notify);
-    // Keyboard use of the cells: the focused row's drop-down cell that F4 opens.
+    // Keyboard use of the cells. The current row is the focused one, or the first row while
+    // none is: where the arrow keys start, and what the grid marks while it has the focus.
     int FocusedRow() const;
     int CurrentComboCell(int row) const;
     bool MoveCurrentCell(int direction);
     bool OpenCurrentCell();
     int FocusedCheckCell() const;
+    // The focus is shown unless the keyboard cues are hidden (the user has not used the
+    // keyboard in the window since it opened).
+    bool ShowsFocus() const;
+    void InvalidateCurrentRow();
 
     // Painting (XListCtrlPaint.cpp).
     void PaintEmptyText();
@@ -212,6 +218,7 @@ private:
     void DrawCheckCell(CDC& dc, int row, int column, const CString& text, COLORREF crText, COLORREF crBack,
                        const CRect& rect, const CXListCell* records);
     void DrawComboCell(CDC& dc, int row, int column, CString text, const CRect& rect, const CXListCell* records);
+    void DrawRowFocus(CDC& dc, int row);
     void DrawProgressCell(CDC& dc, const CRect& rect, COLORREF crText, COLORREF crBack, const CXListCell& cell);
 
     // How many records each row's array holds, so a column added after a row was

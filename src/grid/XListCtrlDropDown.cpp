@@ -338,7 +338,13 @@ void CXListCtrl::TakeListSelection(bool notify)
 
 int CXListCtrl::FocusedRow() const
 {
-    return GetNextItem(-1, LVNI_FOCUSED);
+    const int focused = GetNextItem(-1, LVNI_FOCUSED);
+    return focused >= 0 || GetItemCount() == 0 ? focused : 0;
+}
+
+bool CXListCtrl::ShowsFocus() const
+{
+    return !(SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS);
 }
 
 // The current cell if it still offers a list, else the first drop-down cell shown.
@@ -457,13 +463,30 @@ LRESULT CXListCtrl::OnChar(WPARAM wParam, LPARAM)
     return Default();
 }
 
-// The current cell is only marked while the grid has the keyboard.
+// The current row and cell are only marked while the grid has the keyboard.
 void CXListCtrl::OnFocusChange()
 {
     Default();
+    InvalidateCurrentRow();
+}
+
+// The keyboard cues were shown or hidden (the user pressed a key in the dialog).
+LRESULT CXListCtrl::OnUpdateUiState(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    if (::GetFocus() == m_hWnd) InvalidateCurrentRow();
+    return result;
+}
+
+void CXListCtrl::InvalidateCurrentRow()
+{
+    if (m_bRedrawOff) return;
     const int row = FocusedRow();
-    const int column = CurrentComboCell(row);
-    if (column >= 0) RedrawCell(row, column);
+    CRect bounds;
+    if (row < 0)
+        Invalidate();  // an empty grid frames its text
+    else if (GetItemRect(row, &bounds, LVIR_BOUNDS))
+        InvalidateRect(&bounds, TRUE);
 }
 
 // ---- header check boxes ------------------------------------------------------------------

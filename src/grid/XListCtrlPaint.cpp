@@ -115,6 +115,14 @@ void CXListCtrl::PaintEmptyText()
     dc.SetBkColor(m_clrWindow);
     CSelectGuard font = dc.SelectStockObject(ANSI_VAR_FONT);
     dc.DrawText(GetEmptyText(), &area, kEmptyTextFormat);
+    // With the keyboard in an empty grid, its text is framed.
+    if (::GetFocus() == m_hWnd && ShowsFocus()) {
+        CRect text = area;
+        dc.DrawText(GetEmptyText(), &text, kEmptyTextFormat | DT_CALCRECT);
+        text.OffsetRect((area.Width() - text.Width()) / 2 - (text.left - area.left), 0);
+        text.InflateRect(ScaleToDpi(3, DpiOf(dc)), ScaleToDpi(2, DpiOf(dc)));
+        dc.DrawFocusRect(text);
+    }
 }
 
 void CXListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
@@ -122,10 +130,15 @@ void CXListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
     const DWORD stage = draw->nmcd.dwDrawStage;
     if (stage == CDDS_PREPAINT || stage == CDDS_ITEMPREPAINT) {
-        *pResult = CDRF_NOTIFYSUBITEMDRAW;
+        *pResult = CDRF_NOTIFYSUBITEMDRAW | (stage == CDDS_ITEMPREPAINT ? CDRF_NOTIFYPOSTPAINT : 0);
         return;
     }
     *pResult = 0;
+    if (stage == CDDS_ITEMPOSTPAINT) {
+        CDC dc(draw->nmcd.hdc);
+        DrawRowFocus(dc, static_cast<int>(draw->nmcd.dwItemSpec));
+        return;
+    }
     if (stage != (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) return;
 
     const int row = static_cast<int>(draw->nmcd.dwItemSpec);
@@ -327,7 +340,7 @@ void CXListCtrl::DrawComboCell(CDC& dc, int row, int column, CString text, const
         dc.SetBkColor(m_clrWindow);
         dc.DrawText(text, &textRect, DT_SINGLELINE | DT_VCENTER);
     }
-    if (::GetFocus() == m_hWnd && row == FocusedRow() && column == CurrentComboCell(row)) {
+    if (::GetFocus() == m_hWnd && ShowsFocus() && row == FocusedRow() && column == CurrentComboCell(row)) {
         CRect focus = inside;
         focus.right = button.left - 1;
         dc.SetTextColor(kBlack);
@@ -349,6 +362,18 @@ void CXListCtrl::DrawComboCell(CDC& dc, int row, int column, CString text, const
     button.DeflateRect(1, 1);
     dc.FillSolidRect(button, m_clrBtnFace);
     DrawArrow(dc, button.left + ScaleToDpi(3, dpi), button.top + ScaleToDpi(4, dpi));
+}
+
+// The current row, framed while the grid has the keyboard, so the keys' starting point
+// shows even when no row is selected.
+void CXListCtrl::DrawRowFocus(CDC& dc, int row)
+{
+    if (row != FocusedRow() || ::GetFocus() != m_hWnd || !ShowsFocus()) return;
+    CRect bounds;
+    if (!GetItemRect(row, &bounds, LVIR_BOUNDS)) return;
+    dc.SetTextColor(kBlack);
+    dc.SetBkColor(kWhite);
+    dc.DrawFocusRect(bounds);
 }
 
 // The part of the text over the bar is drawn in the background colour, the rest in the
