@@ -123,6 +123,8 @@ BOOL CSELECTSQLDlg::OnInitDialog()
     m_btnMoveDown.SetIcons(IDI_MOVE_DOWN, 0);
     m_cboTable.SubclassDlgItem(IDC_TABLE, this);
     m_edtPreview.SubclassDlgItem(IDC_PREVIEW, this);
+    m_chkWhereEnabled.SubclassDlgItem(IDC_WHERE_ENABLED, this);
+    m_chkOrderByEnabled.SubclassDlgItem(IDC_ORDERBY_ENABLED, this);
 
     InitChoiceLists();
     // The column list is painted once, when the statement has been read into it.

@@ -18,6 +18,7 @@
 #include "controls/ExCheckListBox.h"
 #include "controls/OrderByListCtrl.h"
 #include "controls/PreviewEdit.h"
+#include "controls/TextlessCheckBox.h"
 #include "controls/WhereListCtrl.h"
 #include "dialog/GridCells.h"
 #include "dialog/QueryForm.h"
@@ -130,4 +131,7 @@ private:
     mutable std::unordered_map<std::string, int> m_columnKeys;
     // Control 1003, which shows a statement of any length in time linear in its length.
     CPreviewEdit m_edtPreview;
+    // Check boxes 1010 and 1013, which show the keyboard focus although they have no text.
+    CTextlessCheckBox m_chkWhereEnabled;
+    CTextlessCheckBox m_chkOrderByEnabled;
 };
