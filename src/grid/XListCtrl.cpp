@@ -165,7 +165,7 @@ int CXListCtrl::InsertItem(const LVITEMA* pItem)
 
 BOOL CXListCtrl::SetItem(const LVITEMA* pItem)
 {
-    if (!pItem || pItem->iItem < 0) return -1;
+    if (!pItem || pItem->iItem < 0) return FALSE;
     if (!CListCtrl::SetItem(pItem)) return FALSE;
     CXListCell* cell = CellRecord(pItem->iItem, pItem->iSubItem);
     if (!cell) return FALSE;

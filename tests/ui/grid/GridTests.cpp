@@ -218,6 +218,9 @@ TEST_F(Grid, AHeaderCheckBoxTicksAndClearsItsWholeColumnAndEachCellIsATool)
         EXPECT_EQ((std::array{grid.GetCellCheck(0, 1), grid.GetCellCheck(1, 1), grid.GetCellCheck(2, 1)}),
                   (std::array{state, -1, state}));
     }
+    LVITEMA before{};
+    before.iItem = -1;
+    EXPECT_EQ(grid.SetItem(&before), FALSE);  // no row there: not a TRUE of -1
     TOOLINFOA info{};
     EXPECT_EQ(grid.OnToolHitTest(Cell(2, 1).CenterPoint(), &info), 2002);
     EXPECT_EQ(info.uId, 2002u);
