@@ -13,6 +13,7 @@ public:
 
     int GetItemCount() const override { return m_grid.GetItemCount(); }
     int InsertItem(int row, const char* text) override { return m_grid.InsertItem(row, text); }
+    BOOL DeleteItem(int row) override { return m_grid.DeleteItem(row); }
     BOOL SetItemText(int row, int cell, const char* text) override { return m_grid.SetItemText(row, cell, text); }
     CString GetItemText(int row, int cell) const override { return m_grid.GetItemText(row, cell); }
     BOOL SetCellCombo(int row, int cell, BOOL enable, CStringArray* list, int rows, int initSel) override

@@ -13,6 +13,10 @@ int CMemoryGrid::InsertItem(int row, const char* text)
     if (!cells.empty())
         cells[0].text = text;
     m_rows.insert(m_rows.begin() + at, std::move(cells));
+    if (m_failNextInsertion) {
+        m_failNextInsertion = false;
+        return -1;
+    }
     return at;
 }
 

@@ -17,6 +17,7 @@ public:
 
     int GetItemCount() const override { return static_cast<int>(m_rows.size()); }
     int InsertItem(int row, const char* text) override;
+    BOOL DeleteItem(int row) override;
     BOOL SetItemText(int row, int cell, const char* text) override;
     CString GetItemText(int row, int cell) const override;
     BOOL SetCellCombo(int row, int cell, BOOL enable, CStringArray* list, int rows,
@@ -36,8 +37,10 @@ public:
     CString GetCellTip(int row, int cell) const { return Record(row, cell).tip; }
     BOOL IsRedrawOn() const { return m_redrawOn; }
     int GetRedrawOffCount() const { return m_redrawOffCount; }
-    BOOL DeleteItem(int row);
     void DeleteAllItems() { m_rows.clear(); }
+    // The next insertion goes as the grid control's does when it has no memory for the
+    // row's records: the row is inserted and -1 answered.
+    void FailNextInsertion() { m_failNextInsertion = true; }
 
 private:
     struct Cell {
@@ -58,6 +61,7 @@ private:
     std::vector<std::vector<Cell>> m_rows;
     BOOL m_redrawOn = TRUE;
     int m_redrawOffCount = 0;
+    bool m_failNextInsertion = false;
 };
 
 // The whole form. Check boxes start checked, as the dialog opens them.

@@ -12,8 +12,12 @@
 class IGridCells {
 public:
     virtual int GetItemCount() const = 0;
-    // Returns the new row's index, or -1 when no row was inserted.
+    // Returns the new row's index, or -1 when no row was inserted. The grid control also
+    // answers -1 when it inserted the row but had no memory for its records; the row then
+    // stays, to be deleted by the caller.
     virtual int InsertItem(int row, const char* text) = 0;
+    // FALSE for a row outside the grid.
+    virtual BOOL DeleteItem(int row) = 0;
     virtual BOOL SetItemText(int row, int cell, const char* text) = 0;
     virtual CString GetItemText(int row, int cell) const = 0;
     // An initial choice outside the list counts as 0; enabling writes that

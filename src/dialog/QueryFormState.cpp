@@ -115,7 +115,7 @@ void CQueryFormState::FillOrderByRows()
     IGridCells& grid = m_form.OrderByGrid();
     grid.SetRedraw(FALSE);
     for (int i = 0; i < m_arrColumns.GetSize(); ++i) {
-        const int row = grid.InsertItem(i, "");
+        const int row = AppendGridRow(grid);
         if (row < 0)
             continue;
         grid.SetItemText(row, kOrderByCheck, "");
@@ -129,13 +129,24 @@ void CQueryFormState::FillOrderByRows()
     grid.SetRedraw(TRUE);
 }
 
+// A row the grid inserted but could not give its records would stay in it, drawn plain
+// and deaf to clicks; the form never keeps such a row.
+int CQueryFormState::AppendGridRow(IGridCells& grid)
+{
+    const int count = grid.GetItemCount();
+    const int row = grid.InsertItem(count, "");
+    if (row < 0 && grid.GetItemCount() > count)
+        grid.DeleteItem(count);
+    return row;
+}
+
 BOOL CQueryFormState::AddWhereRow(int nAndOr, int nField, int nOperator, const char* pszValue)
 {
     IGridCells& grid = m_form.WhereGrid();
     const int columnCount = m_arrColumns.GetSize();
     if (columnCount == 0)
         return TRUE;
-    const int row = grid.InsertItem(grid.GetItemCount(), "");
+    const int row = AppendGridRow(grid);
     if (row < 0)
         return FALSE;
     grid.SetItemText(row, kWhereValue, pszValue ? pszValue : "");

@@ -35,8 +35,11 @@ public:
     // AscDesc drop-down; the grid's columns must already exist.
     void FillOrderByRows();
     // Appends a WHERE row; a negative index takes the default choice and a null
-    // value an empty one. Adds nothing while there are no columns.
+    // value an empty one. Adds nothing while there are no columns; FALSE when the
+    // grid could not take the row.
     BOOL AddWhereRow(int nAndOr, int nField, int nOperator, const char* pszValue);
+    // Appends an empty row: its index, or -1 with no row left behind.
+    static int AppendGridRow(IGridCells& grid);
 
     // --- Composer: rewrites m_strStatement and the preview, or stores the
     // syntax error in m_strError and leaves both.

@@ -192,6 +192,9 @@ TEST(FormTest, NewConditionsCycleTheColumnsAndOnlyLaterRowsGetAConnector)
     const CMemoryGrid& where = query.Form().Where();
     EXPECT_FALSE(where.HasCellCombo(0, kWhereAndOr));
     EXPECT_EQ(where.GetCellComboRows(2, kWhereField), 4);  // column count + 1
+    query.Form().Where().FailNextInsertion();  // the row stays in the grid, without its records
+    EXPECT_FALSE(query.State().AddWhereRow(-1, -1, -1, nullptr));
+    EXPECT_EQ(where.GetItemCount(), 6) << "the form keeps no row without records";
 }
 
 TEST(RoundTripTest, ComposedFormsReadBackAndComposeAlike)
