@@ -84,6 +84,7 @@ const MessageMap* CSELECTSQLDlg::StaticMessageMap()
         msgmap::Notify<&D::OnItemChangedWhere>(LVN_ITEMCHANGED, IDC_WHERE_GRID),
         msgmap::Registered<&D::OnComboSelection>(g_wmXListCtrlComboSelection),
         msgmap::Registered<&D::OnCheckboxClicked>(g_wmXListCtrlCheckboxClicked),
+        msgmap::Message<&D::OnAskOrderByWpText>(kAskOrderByWpText),
     };
     static const MessageMap map(CDialog::StaticMessageMap(), entries);
     return &map;

@@ -105,6 +105,9 @@ protected:
     void OnMoveUp();
     void OnMoveDown();
     LRESULT OnCheckboxClicked(WPARAM wParam, LPARAM lParam);
+    // Posted by OnCheckboxClicked to itself: the When Printed question of the sort key.
+    static constexpr UINT kAskOrderByWpText = WM_APP + 1;
+    LRESULT OnAskOrderByWpText(WPARAM wParam, LPARAM lParam);
 
 private:
     // Runs the When Printed dialog with the clause's default choices; on OK records its

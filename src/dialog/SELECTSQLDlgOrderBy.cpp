@@ -29,7 +29,9 @@ void CSELECTSQLDlg::OnOrderByCheck()
 }
 
 // The grid has already toggled the check box when it tells the dialog. A checked row
-// offers its direction; an unchecked one forgets it.
+// offers its direction; an unchecked one forgets it. The grid tells the dialog in the
+// middle of the click (the list view selects the row afterwards), so the When Printed
+// question, a modal loop of its own, is decided here and asked once the click is done.
 LRESULT CSELECTSQLDlg::OnCheckboxClicked(WPARAM wParam, LPARAM)
 {
     const int row = static_cast<int>(wParam);
@@ -39,12 +41,18 @@ LRESULT CSELECTSQLDlg::OnCheckboxClicked(WPARAM wParam, LPARAM)
     m_lstOrderBy.SetRedraw(TRUE);
 
     if (check != 0 && IsWpEntry(m_lstOrderBy.GetItemText(row, kOrderByField))) {
-        // Cancelled: the row stays checked and the statement waits for the next edit.
-        if (!AskWpText(kClauseOrderBy)) return 0;
-    } else {
-        ClearWpFlag(kClauseOrderBy);
+        PostMessage(kAskOrderByWpText);
+        return 0;
     }
+    ClearWpFlag(kClauseOrderBy);
     BuildSQLStatement();
+    return 0;
+}
+
+// Cancelled: the row stays checked and the statement waits for the next edit.
+LRESULT CSELECTSQLDlg::OnAskOrderByWpText(WPARAM, LPARAM)
+{
+    if (AskWpText(kClauseOrderBy)) BuildSQLStatement();
     return 0;
 }
 
