@@ -56,6 +56,10 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     ASSERT_TRUE(harness::ClickInPlace(where, POINT{area.right / 2, area.bottom - 4}));
     ASSERT_TRUE(harness::WaitUntil([&] { return !OpenCellList(where) && harness::ListViewCell(where, 0, kOperator) == "LIKE"; }));
     ASSERT_TRUE(TypeValue(where, 0, "'x%'", preview));
+    // A single click on the selected row's value starts no editor, however long one waits.
+    ASSERT_TRUE(harness::ClickListViewCell(where, 0, kValue));
+    harness::PumpMessagesFor(::GetDoubleClickTime() + 300);
+    EXPECT_EQ(::FindWindowExA(where, nullptr, "Edit", nullptr), nullptr) << "a click started the value editor";
     ASSERT_TRUE(ChooseInCell(where, 1, kAndOr, "OR"));
     ASSERT_TRUE(TypeValue(where, 1, "2", preview));
     // The first click on a check box ticks it and selects the row, the next unticks it, and a
