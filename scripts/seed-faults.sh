@@ -9,5 +9,6 @@ scripts/setup.sh >/dev/null
 export WINEPREFIX=$PWD/build/seed-faults/build/wineprefix
 ensure_wine_prefix
 ensure_display
-trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
+ensure_window_manager
+trap 'for p in "$WINEPREFIX"*; do WINEPREFIX=$p wineserver -k 2>/dev/null || true; done; stop_xvfb' EXIT
 python3 scripts/seed-faults.py "$@"

@@ -1,19 +1,34 @@
 // CButtonST: attaching, icons, hover tracking, double clicks and off-screen drawing.
 #include "controls/ButtonST.h"
 
+#include "platform/Dpi.h"
 #include "platform/MemDC.h"
 #include "platform/GdiObjects.h"
 #include "platform/WinApp.h"
 
 namespace {
 
+// At 96 dots per inch, scaled to the button's.
 constexpr int kIconMargin = 3;    // between the button's left edge and a titled icon, and icon and title
 constexpr int kTitleIndent = 12;  // the title's start inside its area when indented
+constexpr int kFocusInset = 1;    // between the button's edge and its focus rectangle
 
-HICON LoadIconResource(UINT id)
+// The icon at its own size scaled to the DPI: the resource's image of that size when it
+// has one, else the nearest one scaled by the system.
+HICON LoadIconResource(UINT id, int dpi)
 {
     if (id == 0) return nullptr;
-    return static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, 0));
+    HINSTANCE module = AfxGetResourceHandle();
+    auto icon = static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, 0));
+    ICONINFO info{};
+    if (!icon || dpi == kDesignDpi || !::GetIconInfo(icon, &info)) return icon;
+    if (info.hbmMask) ::DeleteObject(info.hbmMask);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+    const int size = ScaleToDpi(static_cast<int>(info.xHotspot * 2), dpi);
+    auto scaled = static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+    if (!scaled) return icon;
+    ::DestroyIcon(icon);
+    return scaled;
 }
 
 }  // namespace
@@ -61,12 +76,14 @@ void CButtonST::PreSubclassWindow()
 }
 
 // An icon's hotspot is its centre, so twice the hotspot is its size; GetIconInfo hands
-// out copies of the icon's bitmaps, which are ours to delete.
+// out copies of the icon's bitmaps, which are ours to delete. The icons take the size the
+// button's DPI asks for, as the dialog's fonts do.
 void CButtonST::SetIcons(UINT nIdHot, UINT nIdRest)
 {
     DestroyIcons();
-    m_hIconHot = LoadIconResource(nIdHot);
-    m_hIconRest = nIdRest == 0 ? m_hIconHot : LoadIconResource(nIdRest);
+    const int dpi = WindowDpi(m_hWnd);
+    m_hIconHot = LoadIconResource(nIdHot, dpi);
+    m_hIconRest = nIdRest == 0 ? m_hIconHot : LoadIconResource(nIdRest, dpi);
     ICONINFO info{};
     if (m_hIconHot && ::GetIconInfo(m_hIconHot, &info)) {
         m_nIconWidth = static_cast<BYTE>(info.xHotspot * 2);
@@ -162,7 +179,9 @@ void CButtonST::DrawItem(LPDRAWITEMSTRUCT item)
     state.pressed = (item->itemState & ODS_SELECTED) != 0;
     state.disabled = (item->itemState & ODS_DISABLED) != 0;
     state.hot = m_bMouseOver || state.pressed;
-    const bool focused = (item->itemState & ODS_FOCUS) != 0;
+    state.dpi = DpiOf(item->hDC);
+    // Hidden keyboard cues (the user has not used the keyboard yet) hide the focus too.
+    const bool focused = (item->itemState & ODS_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT);
 
     const CRect rc(item->rcItem);
     dc.FillSolidRect(rc, state.hot ? m_clrHotBack : m_clrRestBack);
@@ -175,7 +194,10 @@ void CButtonST::DrawItem(LPDRAWITEMSTRUCT item)
 
     if (m_bFlatFocus && focused) {
         CRect focus = rc;
-        focus.DeflateRect(3, 3);
+        const int inset = ScaleToDpi(kFocusInset, state.dpi);
+        focus.DeflateRect(inset, inset);
+        dc.SetTextColor(m_clrRestText);
+        dc.SetBkColor(state.hot ? m_clrHotBack : m_clrRestBack);
         dc.DrawFocusRect(focus);
     }
 }
@@ -217,8 +239,9 @@ void CButtonST::DrawIconImage(const CDC& dc, const CRect& item, bool hasTitle, C
     const int height = item.Height();
     if (m_nIconAlign == 0) {
         if (hasTitle) {
-            image.left += kIconMargin;
-            caption.left += m_nIconWidth + kIconMargin;
+            const int margin = ScaleToDpi(kIconMargin, state.dpi);
+            image.left += margin;
+            caption.left += m_nIconWidth + margin;
         } else {
             image.left += (width - m_nIconWidth) / 2;
         }
@@ -247,7 +270,7 @@ void CButtonST::DrawTitle(const CDC& dc, const CString& title, CRect caption, co
 
     const CRect area = caption;
     dc.DrawText(title, caption, DT_CALCRECT | DT_SINGLELINE);
-    const int dx = m_bIndentTitle ? kTitleIndent : (area.Width() - caption.Width()) / 2;
+    const int dx = m_bIndentTitle ? ScaleToDpi(kTitleIndent, state.dpi) : (area.Width() - caption.Width()) / 2;
     caption.OffsetRect(dx, (area.Height() - caption.Height()) / 2);
 
     dc.SetBkMode(TRANSPARENT);

@@ -19,7 +19,8 @@ public:
     const MessageMap* GetMessageMap() const override { return StaticMessageMap(); }
     static const MessageMap* StaticMessageMap();
 
-    // Icon resource nIdHot, at its own size, from the module's resource handle; nIdRest
+    // Icon resource nIdHot, at its own size scaled to the button's DPI (32 pixels become 48
+    // at 144 dots per inch), from the module's resource handle; nIdRest
     // (0: the same icon) for the rest state. Repaints the button at once. Icons given by
     // an earlier call are destroyed; an id that does not load leaves that state without
     // an icon.
@@ -41,6 +42,7 @@ private:
         bool pressed;
         bool disabled;
         bool hot;
+        int dpi;
     };
 
     LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
@@ -60,7 +62,9 @@ private:
     BOOL m_bHoverBorder = TRUE;  // raised border when hot, sunken when pressed
     BOOL m_bFlat = TRUE;
     BOOL m_bMouseOver = FALSE;
-    BOOL m_bFlatFocus = FALSE;   // focus rectangle when focused
+    // A focus rectangle when focused (and the keyboard cues are shown): the flat button has
+    // no other sign of the keyboard.
+    BOOL m_bFlatFocus = TRUE;
     HCURSOR m_hHoverCursor = nullptr;
     CToolTipCtrl m_wndToolTip;
 

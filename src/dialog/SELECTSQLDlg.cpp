@@ -84,6 +84,7 @@ const MessageMap* CSELECTSQLDlg::StaticMessageMap()
         msgmap::Notify<&D::OnItemChangedWhere>(LVN_ITEMCHANGED, IDC_WHERE_GRID),
         msgmap::Registered<&D::OnComboSelection>(g_wmXListCtrlComboSelection),
         msgmap::Registered<&D::OnCheckboxClicked>(g_wmXListCtrlCheckboxClicked),
+        msgmap::Message<&D::OnAskOrderByWpText>(kAskOrderByWpText),
     };
     static const MessageMap map(CDialog::StaticMessageMap(), entries);
     return &map;
@@ -123,6 +124,8 @@ BOOL CSELECTSQLDlg::OnInitDialog()
     m_btnMoveDown.SetIcons(IDI_MOVE_DOWN, 0);
     m_cboTable.SubclassDlgItem(IDC_TABLE, this);
     m_edtPreview.SubclassDlgItem(IDC_PREVIEW, this);
+    m_chkWhereEnabled.SubclassDlgItem(IDC_WHERE_ENABLED, this);
+    m_chkOrderByEnabled.SubclassDlgItem(IDC_ORDERBY_ENABLED, this);
 
     InitChoiceLists();
     // The column list is painted once, when the statement has been read into it.
@@ -209,4 +212,14 @@ void CSELECTSQLDlg::InsertGridColumns(CXListCtrl& grid, const GridColumn* column
     const int unit = (window.Width() - 4) / totalUnits;
     for (int i = 0; i < count; ++i)
         grid.InsertColumn(columns[i].cell, columns[i].title, LVCFMT_LEFT, columns[i].units * unit, columns[i].cell);
+}
+
+// The grid keeps a row it inserted but could not give its cell records (drawn plain and deaf
+// to clicks, so the user could never set it right); the dialog never holds such a row.
+int CSELECTSQLDlg::AppendGridRow(CXListCtrl& grid)
+{
+    const int count = grid.GetItemCount();
+    const int row = grid.InsertItem(count, "");
+    if (row < 0 && grid.GetItemCount() > count) grid.DeleteItem(count);
+    return row;
 }

@@ -15,6 +15,7 @@
 #include "controls/ExCheckListBox.h"
 #include "controls/OrderByListCtrl.h"
 #include "controls/PreviewEdit.h"
+#include "controls/TextlessCheckBox.h"
 #include "controls/WhereListCtrl.h"
 #include "engine/Query.h"
 #include "platform/Dialog.h"
@@ -122,6 +123,9 @@ protected:
     void OnMoveUp();
     void OnMoveDown();
     LRESULT OnCheckboxClicked(WPARAM wParam, LPARAM lParam);
+    // Posted by OnCheckboxClicked to itself: the When Printed question of the sort key.
+    static constexpr UINT kAskOrderByWpText = WM_APP + 1;
+    LRESULT OnAskOrderByWpText(WPARAM wParam, LPARAM lParam);
 
 private:
     // The form as a query: ticks, table, rows of a ticked box, When Printed clauses.
@@ -161,7 +165,12 @@ private:
     // The set-up both clause grids share: full-row, tracking selection, tool tips, and
     // left-aligned columns whose widths divide the grid's width into totalUnits parts.
     static void InsertGridColumns(CXListCtrl& grid, const GridColumn* columns, int count, int totalUnits);
+    // Appends an empty row; -1 when the grid could not make one with its cell records.
+    static int AppendGridRow(CXListCtrl& grid);
 
     // Control 1003, which shows a statement of any length in time linear in its length.
     CPreviewEdit m_edtPreview;
+    // Check boxes 1010 and 1013, which show the keyboard focus although they have no text.
+    CTextlessCheckBox m_chkWhereEnabled;
+    CTextlessCheckBox m_chkOrderByEnabled;
 };

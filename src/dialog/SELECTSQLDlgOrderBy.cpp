@@ -23,7 +23,7 @@ BOOL CSELECTSQLDlg::InitOrderByGrid()
 
     m_lstOrderBy.SetRedraw(FALSE);
     for (int i = 0; i < m_arrColumns.GetSize(); ++i) {
-        const int row = m_lstOrderBy.InsertItem(i, "");
+        const int row = AppendGridRow(m_lstOrderBy);
         if (row < 0) continue;
         m_lstOrderBy.SetItemText(row, kOrderByCheck, "");
         m_lstOrderBy.SetItemText(row, kOrderByField, m_arrColumns[i]);
@@ -45,7 +45,9 @@ void CSELECTSQLDlg::OnOrderByCheck()
 }
 
 // The grid has already toggled the check box when it tells the dialog. A checked row
-// offers its direction; an unchecked one forgets it.
+// offers its direction; an unchecked one forgets it. The grid tells the dialog in the
+// middle of the click (the list view selects the row afterwards), so the When Printed
+// question, a modal loop of its own, is decided here and asked once the click is done.
 LRESULT CSELECTSQLDlg::OnCheckboxClicked(WPARAM wParam, LPARAM)
 {
     const int row = static_cast<int>(wParam);
@@ -55,12 +57,18 @@ LRESULT CSELECTSQLDlg::OnCheckboxClicked(WPARAM wParam, LPARAM)
     m_lstOrderBy.SetRedraw(TRUE);
 
     if (check != 0 && IsWpEntry(m_lstOrderBy.GetItemText(row, kOrderByField).Str())) {
-        // Cancelled: the row stays checked and the statement waits for the next edit.
-        if (!AskWpText(kClauseOrderBy)) return 0;
-    } else {
-        ClearWpFlag(kClauseOrderBy);
+        PostMessage(kAskOrderByWpText);
+        return 0;
     }
+    ClearWpFlag(kClauseOrderBy);
     BuildSQLStatement();
+    return 0;
+}
+
+// Cancelled: the row stays checked and the statement waits for the next edit.
+LRESULT CSELECTSQLDlg::OnAskOrderByWpText(WPARAM, LPARAM)
+{
+    if (AskWpText(kClauseOrderBy)) BuildSQLStatement();
     return 0;
 }
 

@@ -41,7 +41,7 @@ BOOL CSELECTSQLDlg::AddWhereRow(int nAndOr, int nField, int nOperator, const cha
 {
     const int columnCount = m_arrColumns.GetSize();
     if (columnCount == 0) return TRUE;
-    const int row = m_lstWhere.InsertItem(m_lstWhere.GetItemCount(), "");
+    const int row = AppendGridRow(m_lstWhere);
     if (row < 0) return FALSE;
     m_lstWhere.SetItemText(row, kWhereValue, pszValue ? pszValue : "");
     m_lstWhere.SetItemText(row, kWhereAndOr, "");

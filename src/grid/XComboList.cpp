@@ -8,9 +8,6 @@
 
 namespace {
 
-const UINT_PTR kMouseTimer = 1;
-const UINT kMouseTimerMs = 80;
-
 const DWORD kListStyle = WS_CHILD | WS_VISIBLE | LBS_NOINTEGRALHEIGHT;
 const DWORD kScrollBarStyle = WS_CHILD | WS_VISIBLE | SBS_VERT;
 
@@ -28,10 +25,12 @@ const MessageMap* CXComboList::StaticMessageMap()
     static const MessageEntry entries[] = {
         msgmap::Message<&CXComboList::OnCreate>(WM_CREATE),
         msgmap::Simple<&CXComboList::OnDestroy>(WM_DESTROY),
+        msgmap::Simple<&CXComboList::OnSetFocus>(WM_SETFOCUS),
         msgmap::Message<&CXComboList::OnKillFocus>(WM_KILLFOCUS),
         msgmap::Mouse<&CXComboList::OnLButtonDown>(WM_LBUTTONDOWN),
         msgmap::Message<&CXComboList::OnVScroll>(WM_VSCROLL),
-        msgmap::Timer<&CXComboList::OnTimer>(),
+        msgmap::Message<&CXComboList::OnActivate>(WM_ACTIVATE),
+        msgmap::Message<&CXComboList::OnTakeKeyboardBack>(kTakeKeyboardBack),
     };
     static const MessageMap map(CWnd::StaticMessageMap(), entries);
     return &map;
@@ -61,15 +60,55 @@ LRESULT CXComboList::OnCreate(WPARAM, LPARAM)
 
 void CXComboList::OnDestroy()
 {
-    KillTimer(kMouseTimer);
     if (m_lstChoices.IsWindow()) m_lstChoices.DestroyWindow();
     Default();
 }
 
-LRESULT CXComboList::OnKillFocus(WPARAM, LPARAM)
+// The popup hands the keyboard on to its list box whenever it gets it itself (when it is
+// activated, by the system or by a click on its margin).
+void CXComboList::OnSetFocus()
 {
     Default();
+    if (m_lstChoices.IsWindow()) m_lstChoices.SetFocus();
+}
+
+// Passing the keyboard on to the list box is no loss; the keyboard leaving the list is.
+LRESULT CXComboList::OnKillFocus(WPARAM wParam, LPARAM)
+{
+    Default();
+    const HWND next = reinterpret_cast<HWND>(wParam);
+    if (next && (next == m_lstChoices.GetSafeHwnd() || ::IsChild(m_hWnd, next))) return 0;
     if (++m_nFocusLosses > 2) Notify(g_wmXComboListVkEscape);
+    return 0;
+}
+
+// Another window became active. The user went elsewhere when it belongs to something else,
+// or when a press activated it, except a press on the grid itself, which the grid answers
+// (it closes the list or opens another one). Without a press, the desktop handed the
+// activation back to the dialog on its own (under X a window manager does so after a
+// window closed): the list takes the keyboard back once that is done, but only once, so
+// it never fights anything for the keyboard.
+LRESULT CXComboList::OnActivate(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = Default();
+    if (LOWORD(wParam) != WA_INACTIVE || !m_pNotify) return result;
+    const HWND next = reinterpret_cast<HWND>(lParam);
+    const HWND owner = ::GetAncestor(m_pNotify->GetSafeHwnd(), GA_ROOT);
+    const int button = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    if (next && next == owner && ::GetKeyState(button) >= 0 && !m_bKeyboardTakenBack) {
+        m_bKeyboardTakenBack = TRUE;
+        PostMessage(kTakeKeyboardBack);
+        return result;
+    }
+    POINT cursor{};
+    const bool pressOnGrid = next == owner && ::GetCursorPos(&cursor) && ::WindowFromPoint(cursor) == m_pNotify->GetSafeHwnd();
+    if (!pressOnGrid) Notify(g_wmXComboListVkEscape);
+    return result;
+}
+
+LRESULT CXComboList::OnTakeKeyboardBack(WPARAM, LPARAM)
+{
+    if (m_lstChoices.IsWindow() && ::GetActiveWindow() != m_hWnd) m_lstChoices.SetFocus();
     return 0;
 }
 
@@ -117,8 +156,6 @@ void CXComboList::Activate(int nScrollBarWidth)
     m_lstChoices.SetTopIndex(selection > 0 ? selection - 1 : 0);
     m_sbVert.SetScrollInfo(&info, TRUE);
     m_sbVert.SetScrollPos(info.nPos, TRUE);
-
-    SetTimer(kMouseTimer, kMouseTimerMs);
 }
 
 void CXComboList::SetFont(HFONT font, BOOL bRedraw)
@@ -164,7 +201,7 @@ void CXComboList::MoveScrollBar(int position, const SCROLLINFO& info)
     m_sbVert.SetScrollPos(std::clamp(position, 0, std::max(0, info.nMax)), TRUE);
 }
 
-// The grid reads the list's selection 50 ms after each report, once the list box has
+// The grid reads the list's selection right after each report, once the list box has
 // handled the key itself; the scroll bar is moved here because the list box has none.
 BOOL CXComboList::PreTranslateMessage(MSG* pMsg)
 {
@@ -206,6 +243,8 @@ BOOL CXComboList::PreTranslateMessage(MSG* pMsg)
         }
     } else if (pMsg->message == WM_LBUTTONUP) {
         Notify(g_wmXComboListLButtonUp);
+    } else if (pMsg->message == WM_MOUSEMOVE) {
+        FollowMouse();
     }
     return CWnd::PreTranslateMessage(pMsg);
 }
@@ -233,13 +272,14 @@ LRESULT CXComboList::OnVScroll(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-// The selection follows the mouse over the rows without a click.
-void CXComboList::OnTimer(UINT_PTR)
+// The selection follows the mouse over the rows without a click, at every move the list
+// sees.
+void CXComboList::FollowMouse()
 {
     if (!m_lstChoices.IsWindow()) return;
     CPoint cursor;
     if (!::GetCursorPos(&cursor)) return;
-    ScreenToClient(&cursor);
+    m_lstChoices.ScreenToClient(&cursor);
     BOOL outside = TRUE;
     const int index = static_cast<int>(m_lstChoices.ItemFromPoint(cursor, outside));
     if (outside || index == m_lstChoices.GetCurSel() || index < 0 || index >= m_lstChoices.GetCount()) return;

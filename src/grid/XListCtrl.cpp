@@ -38,14 +38,19 @@ const MessageMap* CXListCtrl::StaticMessageMap()
         msgmap::Simple<&G::OnSysColorChange>(WM_SYSCOLORCHANGE),
         msgmap::Message<&G::OnSetRedraw>(WM_SETREDRAW),
         msgmap::Mouse<&G::OnLButtonDown>(WM_LBUTTONDOWN),
-        msgmap::Timer<&G::OnTimer>(),
+        msgmap::Mouse<&G::OnLButtonDblClk>(WM_LBUTTONDBLCLK),
+        msgmap::Mouse<&G::OnMouseMove>(WM_MOUSEMOVE),
+        msgmap::Message<&G::OnMouseHover>(WM_MOUSEHOVER),
         msgmap::Message<&G::OnKeyDown>(WM_KEYDOWN),
         msgmap::Message<&G::OnSysKeyDown>(WM_SYSKEYDOWN),
         msgmap::Message<&G::OnChar>(WM_CHAR),
         msgmap::Simple<&G::OnFocusChange>(WM_SETFOCUS),
         msgmap::Simple<&G::OnFocusChange>(WM_KILLFOCUS),
+        msgmap::Message<&G::OnUpdateUiState>(WM_UPDATEUISTATE),
         msgmap::ReflectNotify<&G::OnCustomDraw>(NM_CUSTOMDRAW),
         msgmap::ReflectNotify<&G::OnClick>(NM_CLICK),
+        msgmap::ReflectNotify<&G::OnBeginLabelEdit>(LVN_BEGINLABELEDITA),
+        msgmap::ReflectNotify<&G::OnBeginLabelEdit>(LVN_BEGINLABELEDITW),
         msgmap::ReflectNotify<&G::OnColumnClick>(LVN_COLUMNCLICK),
         msgmap::NotifyRange<&G::OnToolTipNeedText>(TTN_NEEDTEXTA, 0, msgmap::kAnyId),
         msgmap::NotifyRange<&G::OnToolTipNeedText>(TTN_NEEDTEXTW, 0, msgmap::kAnyId),
@@ -53,6 +58,7 @@ const MessageMap* CXListCtrl::StaticMessageMap()
         msgmap::Registered<&G::OnComboReturn>(g_wmXComboListVkReturn),
         msgmap::Registered<&G::OnComboReturn>(g_wmXComboListLButtonUp),
         msgmap::Registered<&G::OnComboKeyDown>(g_wmXComboListKeyDown),
+        msgmap::Registered<&G::OnDeferred>(g_wmXListCtrlDeferred),
     };
     static const MessageMap map(CListCtrl::StaticMessageMap(), entries);
     return &map;
@@ -159,7 +165,7 @@ int CXListCtrl::InsertItem(const LVITEMA* pItem)
 
 BOOL CXListCtrl::SetItem(const LVITEMA* pItem)
 {
-    if (!pItem || pItem->iItem < 0) return -1;
+    if (!pItem || pItem->iItem < 0) return FALSE;
     if (!CListCtrl::SetItem(pItem)) return FALSE;
     CXListCell* cell = CellRecord(pItem->iItem, pItem->iSubItem);
     if (!cell) return FALSE;

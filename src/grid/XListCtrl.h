@@ -11,7 +11,7 @@
 // of a row without records, fail by result only: FALSE, -1 or an empty string.
 //
 // Files: XListCtrl.cpp (rows and cell operations), XListCtrlDropDown.cpp (clicks, the
-// drop-down list, timers, keys, header check boxes, tips), XListCtrlPaint.cpp (painting).
+// drop-down list, keys, header check boxes, tips), XListCtrlPaint.cpp (painting).
 //
 // Virtual functions CXListCtrl adds after CWnd's (Wnd.h): 8. LPCTSTR GetEmptyText(),
 // 9. BOOL OnToolTipText(UINT, NMHDR*, LRESULT*).
@@ -108,6 +108,10 @@ public:
     int GetCurSel() const { return GetFirstSelectedItem(); }
     // Selects and focuses the row.
     void SetCurSel(int nItem);
+    // Starts the list view's in-place editor on the row's label. Only this starts it: the
+    // list view's own start after a click on the label of a selected row is refused, so a
+    // click never opens the editor.
+    HWND EditLabel(int nItem);
 
     // Invalidates the cell and updates the window before returning; does nothing while
     // redraw is off or the grid is not visible.
@@ -141,8 +145,10 @@ protected:
     CString m_strTextBeforeDrop;
 
 private:
-    // Timers on the grid window.
-    enum : UINT_PTR { kTimerPoll = 1, kTimerEscape = 2, kTimerAccept = 3, kTimerFollow = 4 };
+    // What the grid posts itself (WM_XLISTCTRL_DEFERRED, wParam) to run once the message
+    // being handled is done: the list view has finished with a click, or the list box with
+    // a key.
+    enum : WPARAM { kOpenList = 1, kAcceptList, kCloseList, kFollowList };
 
     // Window messages.
     LRESULT OnCreateMessage(WPARAM wParam, LPARAM lParam);
@@ -151,18 +157,23 @@ private:
     void OnSysColorChange();
     LRESULT OnSetRedraw(WPARAM wParam, LPARAM lParam);
     void OnLButtonDown(UINT flags, CPoint point);
-    void OnTimer(UINT_PTR id);
+    void OnLButtonDblClk(UINT flags, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+    LRESULT OnMouseHover(WPARAM wParam, LPARAM lParam);
     LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnSysKeyDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnChar(WPARAM wParam, LPARAM lParam);
     void OnFocusChange();
+    LRESULT OnUpdateUiState(WPARAM wParam, LPARAM lParam);
     void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     BOOL OnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    BOOL OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     BOOL OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     BOOL OnToolTipNeedText(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
     LRESULT OnComboEscape(WPARAM, LPARAM);
     LRESULT OnComboReturn(WPARAM, LPARAM);
     LRESULT OnComboKeyDown(WPARAM, LPARAM);
+    LRESULT OnDeferred(WPARAM action, LPARAM list);
 
     void LoadSystemColors();
     void SubclassHeader();
@@ -179,17 +190,24 @@ private:
     void UpdateHeaderCheck(int column);
     void PressComboButton(int row, int column);
     void ReleaseComboButton();
-    void OpenDropList(CDC& dc, int row, int column, const CRect& cell, CString& text);
-    // Escape: the text chosen at opening goes back into the cell; the list closes 50 ms later.
+    void OpenDropList(int row, int column);
+    // Escape: the text chosen at opening goes back into the cell; the list closes once the
+    // message that asked for it is done.
     void CancelDropList();
     void DestroyDropList();
+    void PostDeferred(WPARAM action);
     void TakeListSelection(bool notify);
-    // Keyboard use of the cells: the focused row's drop-down cell that F4 opens.
+    // Keyboard use of the cells. The current row is the focused one, or the first row while
+    // none is: where the arrow keys start, and what the grid marks while it has the focus.
     int FocusedRow() const;
     int CurrentComboCell(int row) const;
     bool MoveCurrentCell(int direction);
     bool OpenCurrentCell();
     int FocusedCheckCell() const;
+    // The focus is shown unless the keyboard cues are hidden (the user has not used the
+    // keyboard in the window since it opened).
+    bool ShowsFocus() const;
+    void InvalidateCurrentRow();
 
     // Painting (XListCtrlPaint.cpp).
     void PaintEmptyText();
@@ -200,6 +218,7 @@ private:
     void DrawCheckCell(CDC& dc, int row, int column, const CString& text, COLORREF crText, COLORREF crBack,
                        const CRect& rect, const CXListCell* records);
     void DrawComboCell(CDC& dc, int row, int column, CString text, const CRect& rect, const CXListCell* records);
+    void DrawRowFocus(CDC& dc, int row);
     void DrawProgressCell(CDC& dc, const CRect& rect, COLORREF crText, COLORREF crBack, const CXListCell& cell);
 
     // How many records each row's array holds, so a column added after a row was
@@ -207,8 +226,12 @@ private:
     std::unordered_map<const CXListCell*, int> m_recordCounts;
     // The column of the drop-down cell that the keyboard has reached in the focused row.
     int m_nCurrentCell = -1;
-    // The pressed button's row was selected when the press began.
+    // The pressed button's row was selected when the press began, so the click opens the list.
     bool m_bPressOpensList = false;
+    // EditLabel is starting the editor.
+    bool m_bEditRequested = false;
+    // Counts the lists opened, so work posted for one list never reaches the next.
+    LPARAM m_nListSerial = 0;
     // WM_SETREDRAW last switched redrawing off.
     bool m_bRedrawOff = false;
 };

@@ -1,19 +1,24 @@
 // CXListCtrl: what a user does to the cells — clicks on check boxes and drop-down
 // buttons, the drop-down list's life (opening, following keys, accepting, cancelling),
 // the keyboard's way to the same, header check boxes and cell tips.
+//
+// The list opens from the click or key that asks for it, once the list view has finished
+// with that click (it takes the focus as the button goes down and again as it comes up),
+// and then keeps the keyboard until the user chooses, cancels or goes elsewhere: nothing
+// polls it or takes the focus back. Work that must wait for the message being handled is
+// posted to the grid itself (WM_XLISTCTRL_DEFERRED), so it runs right after it.
 #include <new>
 #include <vector>
 
 #include "grid/XComboList.h"
 #include "grid/XListCtrl.h"
 #include "grid/RegisteredMessages.h"
+#include "platform/Dpi.h"
 #include "platform/WinApp.h"
 
 namespace {
 
-const UINT kPollMs = 100;
-const UINT kDeferMs = 50;
-// Width of the list's own scroll bar.
+// Width of the list's own scroll bar at 96 dots per inch.
 const int kListScrollBarWidth = 11;
 const int kMaxTipChars = 79;
 
@@ -47,8 +52,7 @@ int CXListCtrl::ColumnAtPoint(int row, CPoint point) const
     return -1;
 }
 
-// The first click of a double-click only: the second arrives as WM_LBUTTONDBLCLK, which
-// the list view handles alone.
+// The first click of a double-click only: the second arrives as WM_LBUTTONDBLCLK.
 void CXListCtrl::OnLButtonDown(UINT, CPoint point)
 {
     const int row = RowAtPoint(point);
@@ -70,6 +74,14 @@ void CXListCtrl::OnLButtonDown(UINT, CPoint point)
     Default();
 }
 
+// The second click on a cell whose list the first one opened closes it again, as a
+// combo box's does; the list view then reports the double click to the parent.
+void CXListCtrl::OnLButtonDblClk(UINT, CPoint)
+{
+    if (m_pDropList) CancelDropList();
+    Default();
+}
+
 // What a click on a check box does, and Space on the focused row.
 void CXListCtrl::ToggleCheck(int row, int column)
 {
@@ -81,10 +93,9 @@ void CXListCtrl::ToggleCheck(int row, int column)
     UpdateHeaderCheck(column);
 }
 
-// The list opens while the pressed button is painted on a selected row; on a row that is
-// not selected yet the click only selects it. Some list views repaint the row they select
-// before the button is released, so the press remembers whether its row was selected
-// already, and only such a press opens the list.
+// A press on a row that is not selected yet only selects it; on a selected row (however it
+// came to be selected) the click opens the list. The question is settled now, before the
+// list view selects the row.
 void CXListCtrl::PressComboButton(int row, int column)
 {
     CXListCell* cell = CellRecord(row, column);
@@ -96,7 +107,6 @@ void CXListCtrl::PressComboButton(int row, int column)
     m_nDropColumn = column;
     m_nCurrentCell = column;
     RedrawCell(row, column);
-    SetTimer(kTimerPoll, kPollMs);
 }
 
 void CXListCtrl::ReleaseComboButton()
@@ -113,25 +123,119 @@ void CXListCtrl::ReleaseComboButton()
     g_releasingComboButton = false;
 }
 
-// The parent still receives NM_CLICK.
+// The list view reports the click once the button is up. A click that asked for the list
+// and ended on the cell it began on opens it, after the list view's own handling of the
+// click; the parent still receives NM_CLICK.
 BOOL CXListCtrl::OnClick(NMHDR*, LRESULT* pResult)
 {
+    const bool pressed = m_bComboButtonDown != FALSE;
     ReleaseComboButton();
+    if (pressed && m_bPressOpensList) {
+        const DWORD position = ::GetMessagePos();
+        CPoint point(static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position)));
+        ScreenToClient(&point);
+        const int row = RowAtPoint(point);
+        if (row == m_nDropRow && ColumnAtPoint(row, point) == m_nDropColumn) PostDeferred(kOpenList);
+    }
+    m_bPressOpensList = false;
     *pResult = 0;
     return FALSE;
 }
 
+// A press whose release the list view never reported (dragged away, released elsewhere)
+// lets the button up at the next move without the button held.
+void CXListCtrl::OnMouseMove(UINT flags, CPoint)
+{
+    if (m_bComboButtonDown && !(flags & MK_LBUTTON)) {
+        ReleaseComboButton();
+        m_bPressOpensList = false;
+    }
+    Default();
+}
+
+// The list view selects the row that the pointer rests on (the tracking style) and takes
+// the keyboard with it. While a list is open it is the list's turn; otherwise the row may
+// follow the pointer, but the keyboard stays where the user put it.
+LRESULT CXListCtrl::OnMouseHover(WPARAM, LPARAM)
+{
+    if (m_pDropList) return 0;
+    const HWND focus = ::GetFocus();
+    const LRESULT result = Default();
+    if (focus && focus != m_hWnd && ::GetFocus() == m_hWnd && ::IsWindow(focus)) ::SetFocus(focus);
+    return result;
+}
+
+HWND CXListCtrl::EditLabel(int nItem)
+{
+    m_bEditRequested = true;
+    const HWND editor = CListCtrl::EditLabel(nItem);
+    m_bEditRequested = false;
+    return editor;
+}
+
+// A non-zero answer refuses the edit; a requested one goes on to the parent as usual.
+BOOL CXListCtrl::OnBeginLabelEdit(NMHDR*, LRESULT* pResult)
+{
+    if (m_bEditRequested) return FALSE;
+    *pResult = TRUE;
+    return TRUE;
+}
+
 // ---- the drop-down list ------------------------------------------------------------------
 
-// Called by the painting of a pressed button; cell is the painted rectangle (one pixel in
-// from the cell's left, two from its right, one below it) and text the cell's text,
-// which an empty cell takes from the list's first entry.
-void CXListCtrl::OpenDropList(CDC& dc, int row, int column, const CRect& cell, CString& text)
+void CXListCtrl::PostDeferred(WPARAM action)
+{
+    PostMessage(g_wmXListCtrlDeferred, action, m_nListSerial);
+}
+
+LRESULT CXListCtrl::OnDeferred(WPARAM action, LPARAM list)
+{
+    if (action == kOpenList) {
+        // Still the click's cell, on a selected row, and nothing opened meanwhile.
+        if (!m_pDropList && HasCellCombo(m_nDropRow, m_nDropColumn) &&
+            (GetItemState(m_nDropRow, LVIS_SELECTED) & LVIS_SELECTED))
+            OpenDropList(m_nDropRow, m_nDropColumn);
+        return 0;
+    }
+    if (list != m_nListSerial || !m_pDropList) return 0;
+    switch (action) {
+    case kAcceptList:
+        TakeListSelection(true);
+        DestroyDropList();
+        break;
+    case kCloseList:
+        DestroyDropList();
+        break;
+    case kFollowList:
+        TakeListSelection(false);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+// Hangs below the cell's frame as the painting draws it (one pixel in from the cell's left,
+// two from its right, one below it). An empty cell takes its initial choice first, and if
+// that is not in the list either, the list's first entry.
+void CXListCtrl::OpenDropList(int row, int column)
 {
     const CXListCell* record = CellRecord(row, column);
-    if (!record) return;
+    CRect cell;
+    if (!record || m_pDropList || !GetSubItemRect(row, column, LVIR_BOUNDS, cell)) return;
+    cell.bottom += 1;
+    cell.left += 1;
+    cell.right -= 2;
+    CString text = GetItemText(row, column);
+    const CStringArray* choices = record->pComboStrings;
+    if (text.IsEmpty() && choices && record->nComboInitSel >= 0 && choices->GetSize() > record->nComboInitSel) {
+        text = choices->GetAt(record->nComboInitSel);
+        SetItemText(row, column, text);
+    }
+
     m_pDropList = new (std::nothrow) CXComboList(this);
     if (!m_pDropList) return;
+    ++m_nListSerial;
     m_nDropRow = row;
     m_nDropColumn = column;
 
@@ -149,12 +253,13 @@ void CXListCtrl::OpenDropList(CDC& dc, int row, int column, const CRect& cell, C
 
     if (!m_bFontCreated) {
         LOGFONTA font{};
-        if (dc.GetCurrentFont() && dc.GetCurrentLogFont(font) && m_fontList.CreateFontIndirect(font))
+        HFONT current = GetFont();
+        if (current && ::GetObjectA(current, sizeof font, &font) && m_fontList.CreateFontIndirect(font))
             m_bFontCreated = TRUE;
     }
     if (m_bFontCreated) m_pDropList->SetFont(m_fontList, FALSE);
 
-    if (const CStringArray* choices = record->pComboStrings) {
+    if (choices) {
         for (INT_PTR i = 0; i < choices->GetSize(); ++i)
             if (!choices->GetAt(i).IsEmpty()) m_pDropList->AddString(choices->GetAt(i));
     }
@@ -169,7 +274,7 @@ void CXListCtrl::OpenDropList(CDC& dc, int row, int column, const CRect& cell, C
     }
     m_pDropList->SetCurSel(selection);
     m_pDropList->GetText(selection, m_strTextBeforeDrop);
-    m_pDropList->Activate(kListScrollBarWidth);
+    m_pDropList->Activate(ScaleToDpi(kListScrollBarWidth, WindowDpi(m_hWnd)));
 }
 
 void CXListCtrl::DestroyDropList()
@@ -187,8 +292,7 @@ void CXListCtrl::DestroyDropList()
 
 void CXListCtrl::CancelDropList()
 {
-    KillTimer(kTimerPoll);
-    SetTimer(kTimerEscape, kDeferMs);
+    PostDeferred(kCloseList);
     if (IsValidCell(m_nDropRow, m_nDropColumn)) {
         SetItemText(m_nDropRow, m_nDropColumn, m_strTextBeforeDrop);
         RedrawCell(m_nDropRow, m_nDropColumn);
@@ -197,21 +301,22 @@ void CXListCtrl::CancelDropList()
 
 LRESULT CXListCtrl::OnComboEscape(WPARAM, LPARAM)
 {
-    CancelDropList();
+    if (m_pDropList) CancelDropList();
     return 0;
 }
 
-// Enter, or the mouse released over the list.
+// Enter, or the mouse released over the list: the choice is read once the list box has
+// handled the release.
 LRESULT CXListCtrl::OnComboReturn(WPARAM, LPARAM)
 {
-    KillTimer(kTimerPoll);
-    SetTimer(kTimerAccept, kDeferMs);
+    PostDeferred(kAcceptList);
     return 0;
 }
 
+// A navigation key: the cell shows the list's new selection once the list box has moved it.
 LRESULT CXListCtrl::OnComboKeyDown(WPARAM, LPARAM)
 {
-    SetTimer(kTimerFollow, kDeferMs);
+    PostDeferred(kFollowList);
     return 0;
 }
 
@@ -229,46 +334,17 @@ void CXListCtrl::TakeListSelection(bool notify)
     if (notify) NotifyParent(g_wmXListCtrlComboSelection, m_nDropRow, m_nDropColumn);
 }
 
-void CXListCtrl::OnTimer(UINT_PTR id)
-{
-    switch (id) {
-    case kTimerPoll: {
-        if (m_bComboButtonDown) {
-            CPoint cursor;
-            ::GetCursorPos(&cursor);
-            ScreenToClient(&cursor);
-            if (!m_rcComboButton.PtInRect(cursor)) ReleaseComboButton();
-        } else if (m_pDropList) {
-            m_pDropList->Activate(kListScrollBarWidth);
-        } else {
-            KillTimer(kTimerPoll);
-        }
-        break;
-    }
-    case kTimerEscape:
-        KillTimer(kTimerEscape);
-        DestroyDropList();
-        break;
-    case kTimerAccept:
-        KillTimer(kTimerAccept);
-        TakeListSelection(true);
-        DestroyDropList();
-        break;
-    case kTimerFollow:
-        KillTimer(kTimerFollow);
-        TakeListSelection(false);
-        break;
-    default:
-        Default();
-        break;
-    }
-}
-
 // ---- the keyboard ------------------------------------------------------------------------
 
 int CXListCtrl::FocusedRow() const
 {
-    return GetNextItem(-1, LVNI_FOCUSED);
+    const int focused = GetNextItem(-1, LVNI_FOCUSED);
+    return focused >= 0 || GetItemCount() == 0 ? focused : 0;
+}
+
+bool CXListCtrl::ShowsFocus() const
+{
+    return !(SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS);
 }
 
 // The current cell if it still offers a list, else the first drop-down cell shown.
@@ -309,8 +385,7 @@ bool CXListCtrl::MoveCurrentCell(int direction)
     return true;
 }
 
-// As a click on the button of a selected row would: the pressed button opens the list,
-// and the button comes up again at once since no mouse button holds it.
+// As a click on the button of a selected row does, at once: no list view click follows.
 bool CXListCtrl::OpenCurrentCell()
 {
     const int row = FocusedRow();
@@ -318,8 +393,8 @@ bool CXListCtrl::OpenCurrentCell()
     if (column < 0) return false;
     if (!(GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED)) SetCurSel(row);
     DestroyDropList();
-    PressComboButton(row, column);
-    ReleaseComboButton();
+    m_nCurrentCell = column;
+    OpenDropList(row, column);
     return true;
 }
 
@@ -388,13 +463,30 @@ LRESULT CXListCtrl::OnChar(WPARAM wParam, LPARAM)
     return Default();
 }
 
-// The current cell is only marked while the grid has the keyboard.
+// The current row and cell are only marked while the grid has the keyboard.
 void CXListCtrl::OnFocusChange()
 {
     Default();
+    InvalidateCurrentRow();
+}
+
+// The keyboard cues were shown or hidden (the user pressed a key in the dialog).
+LRESULT CXListCtrl::OnUpdateUiState(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    if (::GetFocus() == m_hWnd) InvalidateCurrentRow();
+    return result;
+}
+
+void CXListCtrl::InvalidateCurrentRow()
+{
+    if (m_bRedrawOff) return;
     const int row = FocusedRow();
-    const int column = CurrentComboCell(row);
-    if (column >= 0) RedrawCell(row, column);
+    CRect bounds;
+    if (row < 0)
+        Invalidate();  // an empty grid frames its text
+    else if (GetItemRect(row, &bounds, LVIR_BOUNDS))
+        InvalidateRect(&bounds, TRUE);
 }
 
 // ---- header check boxes ------------------------------------------------------------------

@@ -3,6 +3,8 @@
 // image and text. An empty grid gets its message painted over the list view's work.
 #include "grid/XListCtrl.h"
 
+#include "platform/Dpi.h"
+
 namespace {
 
 const int kEmptyTextTopMargin = 10;
@@ -17,10 +19,40 @@ void Line(const CDC& dc, int x1, int y1, int x2, int y2)
     dc.LineTo(x2, y2);
 }
 
-// The drop-down arrow: three lines, each one pixel lower, shorter by two and centred.
+// A shape drawn in whole pixels at 96 dots per inch, drawn at another DPI: each 96-DPI
+// pixel rectangle (relative to an origin) has its edges scaled, so at 96 the pixels are
+// exactly the designed ones and at 144 or 192 the shape keeps its proportions.
+class CScaledPixels {
+public:
+    CScaledPixels(const CDC& dc, int x, int y, COLORREF colour) : m_dc(dc), m_x(x), m_y(y), m_colour(colour), m_dpi(DpiOf(dc)) {}
+    void Fill(int left, int top, int right, int bottom) const
+    {
+        m_dc.FillSolidRect(CRect(m_x + ScaleToDpi(left, m_dpi), m_y + ScaleToDpi(top, m_dpi),
+                                 m_x + ScaleToDpi(right, m_dpi), m_y + ScaleToDpi(bottom, m_dpi)),
+                           m_colour);
+    }
+
+private:
+    const CDC& m_dc;
+    int m_x, m_y;
+    COLORREF m_colour;
+    int m_dpi;
+};
+
+// The drop-down arrow: three rows, each one pixel lower, shorter by two and centred.
 void DrawArrow(const CDC& dc, int x, int y)
 {
-    for (int width = 5; width > 0; width -= 2, ++x, ++y) Line(dc, x, y, x + width, y);
+    const CScaledPixels arrow(dc, x, y, kBlack);
+    for (int row = 0; row < 3; ++row) arrow.Fill(row, row, 5 - row, row + 1);
+}
+
+// The tick, from the box's inner left and top: seven strokes three pixels high, the first
+// nine pixels in and three down, four stepping down leftwards, then three stepping up.
+void DrawTick(const CDC& dc, int x, int y, COLORREF colour)
+{
+    static const int kFall[] = {0, 1, 2, 3, 4, 3, 2};
+    const CScaledPixels tick(dc, x, y, colour);
+    for (int i = 0; i < 7; ++i) tick.Fill(9 - i, 3 + kFall[i], 10 - i, 6 + kFall[i]);
 }
 
 // The bar's text from the owner's format: "%d" takes the number, "%%" a percent sign, and
@@ -76,13 +108,21 @@ void CXListCtrl::PaintEmptyText()
     HWND header = GetHeaderCtrl();
     CRect firstColumn;
     if (header && Header_GetItemRect(header, 0, &firstColumn)) area.top = firstColumn.bottom;
-    area.top += kEmptyTextTopMargin;
+    area.top += ScaleToDpi(kEmptyTextTopMargin, DpiOf(dc));
 
     dc.FillSolidRect(area, m_clrWindow);
     dc.SetTextColor(m_clrWindowText);
     dc.SetBkColor(m_clrWindow);
     CSelectGuard font = dc.SelectStockObject(ANSI_VAR_FONT);
     dc.DrawText(GetEmptyText(), &area, kEmptyTextFormat);
+    // With the keyboard in an empty grid, its text is framed.
+    if (::GetFocus() == m_hWnd && ShowsFocus()) {
+        CRect text = area;
+        dc.DrawText(GetEmptyText(), &text, kEmptyTextFormat | DT_CALCRECT);
+        text.OffsetRect((area.Width() - text.Width()) / 2 - (text.left - area.left), 0);
+        text.InflateRect(ScaleToDpi(3, DpiOf(dc)), ScaleToDpi(2, DpiOf(dc)));
+        dc.DrawFocusRect(text);
+    }
 }
 
 void CXListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
@@ -90,10 +130,15 @@ void CXListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
     const DWORD stage = draw->nmcd.dwDrawStage;
     if (stage == CDDS_PREPAINT || stage == CDDS_ITEMPREPAINT) {
-        *pResult = CDRF_NOTIFYSUBITEMDRAW;
+        *pResult = CDRF_NOTIFYSUBITEMDRAW | (stage == CDDS_ITEMPREPAINT ? CDRF_NOTIFYPOSTPAINT : 0);
         return;
     }
     *pResult = 0;
+    if (stage == CDDS_ITEMPOSTPAINT) {
+        CDC dc(draw->nmcd.hdc);
+        DrawRowFocus(dc, static_cast<int>(draw->nmcd.dwItemSpec));
+        return;
+    }
     if (stage != (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) return;
 
     const int row = static_cast<int>(draw->nmcd.dwItemSpec);
@@ -222,9 +267,10 @@ void CXListCtrl::DrawCheckCell(CDC& dc, int row, int column, const CString& text
     GetCellColors(row, column, crText, crBack);
     dc.FillSolidRect(rect, crBack);
 
+    const int dpi = DpiOf(dc);
     CRect box = rect;
     box.bottom -= 1;
-    box.left += 9;
+    box.left += ScaleToDpi(9, dpi);
     box.right = box.left + box.Height();
     if (text.IsEmpty()) {
         box.left = rect.left + rect.Width() / 2 - box.Height() / 2 - 1;
@@ -237,50 +283,46 @@ void CXListCtrl::DrawCheckCell(CDC& dc, int row, int column, const CString& text
     const CXListCell* cell = CellRecord(row, column);
     if (cell && cell->nCheckState == 1) {
         const bool enabled = records && records[0].bRowEnabled;
-        CPen pen(PS_SOLID, 1, enabled ? kBlack : m_clrGrayText);
-        CSelectGuard usePen = dc.SelectObject(pen.GetSafeHandle());
-        int x = box.left + 9, y = box.top + 3;
-        for (int i = 0; i < 4; ++i, --x, ++y) Line(dc, x, y, x, y + 3);
-        for (int i = 0; i < 3; ++i, --x, --y) Line(dc, x, y, x, y + 3);
+        DrawTick(dc, box.left, box.top, enabled ? kBlack : m_clrGrayText);
     }
     if (text.IsEmpty()) return;
     CRect textRect = rect;
-    textRect.left = box.right + 4;
+    textRect.left = box.right + ScaleToDpi(4, dpi);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(crText);
     dc.SetBkColor(crBack);
     dc.DrawText(text, &textRect, DT_SINGLELINE | DT_VCENTER);
 }
 
-// Only the selected row shows the frame and button; painting the button pressed opens
-// the list, and the keyboard's current cell carries a focus rectangle.
+// Only the selected row shows the frame and button; the keyboard's current cell carries a
+// focus rectangle while the grid has the focus.
 void CXListCtrl::DrawComboCell(CDC& dc, int row, int column, CString text, const CRect& cellRect,
                                const CXListCell* records)
 {
     CXListCell* cell = CellRecord(row, column);
     if (!cell) return;
+    const int dpi = DpiOf(dc);
+    const int inset = ScaleToDpi(2, dpi);
     CRect r = cellRect;
     r.bottom += 1;
     r.left += 1;
     r.right -= 2;
 
     CPen shadow(PS_SOLID, 1, m_clrBtnShadow);
-    CPen black(PS_SOLID, 1, kBlack);
     CSelectGuard usePen = dc.SelectObject(shadow.GetSafeHandle());
     Line(dc, r.left, r.bottom - 2, r.right, r.bottom - 2);
     Line(dc, r.left, r.top, r.right, r.top);
     Line(dc, r.left, r.top, r.left, r.bottom - 2);
     Line(dc, r.right, r.top, r.right, r.bottom - 1);
-    CSelectGuard arrowPen = dc.SelectObject(black.GetSafeHandle());
 
     CRect inside = r;
-    inside.DeflateRect(2, 2);
+    inside.DeflateRect(inset, inset);
     dc.FillSolidRect(inside, kWhite);
 
     CRect button = r;
     button.right += 1;
     button.left = button.right - button.Height();
-    button.DeflateRect(2, 2);
+    button.DeflateRect(inset, inset);
 
     const CStringArray* choices = cell->pComboStrings;
     if (text.IsEmpty() && choices && cell->nComboInitSel >= 0 && choices->GetSize() > cell->nComboInitSel) {
@@ -291,14 +333,14 @@ void CXListCtrl::DrawComboCell(CDC& dc, int row, int column, CString text, const
         const bool enabled = records && records[0].bRowEnabled;
         CRect textRect = r;
         textRect.top -= 1;
-        textRect.left += 2;
+        textRect.left += inset;
         textRect.right = button.left - 1;
         dc.SetBkMode(TRANSPARENT);
         dc.SetTextColor(enabled ? m_clrWindowText : m_clrGrayText);
         dc.SetBkColor(m_clrWindow);
         dc.DrawText(text, &textRect, DT_SINGLELINE | DT_VCENTER);
     }
-    if (::GetFocus() == m_hWnd && row == FocusedRow() && column == CurrentComboCell(row)) {
+    if (::GetFocus() == m_hWnd && ShowsFocus() && row == FocusedRow() && column == CurrentComboCell(row)) {
         CRect focus = inside;
         focus.right = button.left - 1;
         dc.SetTextColor(kBlack);
@@ -306,11 +348,12 @@ void CXListCtrl::DrawComboCell(CDC& dc, int row, int column, CString text, const
         dc.DrawFocusRect(focus);
     }
 
+    // The button's edges are the system's two pixels at any DPI; what is inside them scales.
     if (!cell->bComboPressed) {
         dc.DrawEdge(&button, EDGE_RAISED, BF_RECT);
         button.DeflateRect(2, 2);
         dc.FillSolidRect(button, m_clrBtnFace);
-        DrawArrow(dc, button.left + 1, button.top + 2);
+        DrawArrow(dc, button.left + ScaleToDpi(1, dpi), button.top + ScaleToDpi(2, dpi));
         return;
     }
     m_rcComboButton = button;
@@ -318,8 +361,19 @@ void CXListCtrl::DrawComboCell(CDC& dc, int row, int column, CString text, const
     dc.FrameRect(button, frame);
     button.DeflateRect(1, 1);
     dc.FillSolidRect(button, m_clrBtnFace);
-    DrawArrow(dc, button.left + 3, button.top + 4);
-    if (!m_pDropList && m_bPressOpensList) OpenDropList(dc, row, column, r, text);
+    DrawArrow(dc, button.left + ScaleToDpi(3, dpi), button.top + ScaleToDpi(4, dpi));
+}
+
+// The current row, framed while the grid has the keyboard, so the keys' starting point
+// shows even when no row is selected.
+void CXListCtrl::DrawRowFocus(CDC& dc, int row)
+{
+    if (row != FocusedRow() || ::GetFocus() != m_hWnd || !ShowsFocus()) return;
+    CRect bounds;
+    if (!GetItemRect(row, &bounds, LVIR_BOUNDS)) return;
+    dc.SetTextColor(kBlack);
+    dc.SetBkColor(kWhite);
+    dc.DrawFocusRect(bounds);
 }
 
 // The part of the text over the bar is drawn in the background colour, the rest in the

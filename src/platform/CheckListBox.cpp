@@ -1,6 +1,7 @@
 // CCheckListBox: check-box painting, item height, and toggling by mouse and space bar.
 #include "platform/CheckListBox.h"
 
+#include "platform/Dpi.h"
 #include "platform/GdiSelect.h"
 
 namespace {
@@ -8,12 +9,7 @@ namespace {
 // The platform's check box is 13 pixels square at 96 dots per inch.
 int CheckBoxSide()
 {
-    static const int side = [] {
-        HDC screen = ::GetDC(nullptr);
-        int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-        if (screen) ::ReleaseDC(nullptr, screen);
-        return ::MulDiv(13, dpi > 0 ? dpi : 96, 96);
-    }();
+    static const int side = ScaleToDpi(13, WindowDpi(nullptr));
     return side;
 }
 

@@ -26,4 +26,5 @@ target_sources(quervix_win PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ToolTipCtrl.h
   ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MemDC.h
+  ${CMAKE_CURRENT_LIST_DIR}/Dpi.h
 )

@@ -21,7 +21,7 @@ WS_MINIMIZEBOX, WS_MAXIMIZEBOX, FRAME = 0x20000, 0x10000, 0xC00000 | 0x80000 | 0
 # (tests/ui/dll), which read the same templates.
 DIALOGS = {1000: ("Halvane SQL Query Builder - SELECT SQL Query", "400, 266", '8, "MS Sans Serif"'),
            288: ("When Printed variable", "186, 78", '8, "MS Shell Dlg"')}
-ICON_SIZES = {1001: [32], 1005: [32, 16], 1006: [32], 1007: [32]}
+ICON_SIZES = {1001: [32, 48, 64], 1005: [32, 16, 48, 64], 1006: [32, 48, 64], 1007: [32, 48, 64]}
 VERSION_STRINGS = {"CompanyName": "Halvane", "FileDescription": "Halvane SQL Query Builder",
                    "InternalName": "Quervix.dll", "OriginalFilename": "Quervix.dll", "ProductName": "Quervix"}
 
@@ -77,8 +77,9 @@ def check_icons(rc):
         group = re.search(rf"^{number} 14 /\* RT_GROUP_ICON \*/\nBEGIN\n(.*?)^END", rc, re.M | re.S)
         entries = re.findall(r'"\\(\d+)\\(\d+)\\\d+\\\d+", 1, (\d+)', group.group(1)) if group else []
         entries = [(int(width, 8), int(height, 8), int(bits)) for width, height, bits in entries]
-        if entries != [(size, size, 4) for size in sizes]:
-            problems.append(f"group icon {number} lists {entries} (width, height, bits), expected {sizes} square at 4 bits")
+        if entries != [(size, size, 4 if size <= 32 else 32) for size in sizes]:
+            problems.append(f"group icon {number} lists {entries} (width, height, bits), expected {sizes} square, "
+                            "at 4 bits up to 32 pixels and as 32-bit PNG above")
     return problems
 
 

@@ -129,7 +129,6 @@ TEST(Dialog, ALongTableNameOpensTheListAtSevenEighthsOfItsExtent)
         EXPECT_EQ(::GetTextColor(probe) == RGB(0, 0, 255), blue) << message;
     }
     ::DeleteDC(probe);
-    AwaitDoubleClickTime();
     ASSERT_TRUE(harness::ClickCenter(combo));  // closes it (Escape would not: the dialog eats it)
     ASSERT_TRUE(harness::WaitUntil([&] { return !harness::IsVisible(info.hwndList); }));
     ASSERT_TRUE(run.Click(IDOK));
@@ -217,6 +216,36 @@ TEST(Dialog, LabelsAreBlueThePreviewWhiteTheButtonsCarryIconsAndTheGridsNoHeader
     RECT firstRow{LVIR_BOUNDS, 0, 0, 0};
     ASSERT_TRUE(harness::Query(run.Control(kOrderByGrid), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&firstRow)));
     EXPECT_EQ(firstRow.top, 0);
+    ASSERT_TRUE(run.Click(IDCANCEL));
+    ASSERT_TRUE(run.Finish());
+}
+
+// Tab reaches every control in turn, and each shows that it has the keyboard: the pixels
+// around it differ between having the focus and having passed it on. The grids have rows
+// but none selected; the image buttons and the clause boxes draw focus rectangles.
+TEST(Dialog, EveryTabStopShowsTheFocus)
+{
+    QueryRun run("T", kAbc, "SELECT A FROM T WHERE  ( B = 1 ) ORDER BY C");
+    ASSERT_NE(run.Dialog(), nullptr);
+    ASSERT_TRUE(harness::MoveMouseTo(run.Dialog(), POINT{4, 4}));
+    std::vector<HWND> seen;
+    std::string unmarked;
+    for (HWND focused; seen.size() < 16 && std::count(seen.begin(), seen.end(), focused = harness::FocusedWindow(run.Dialog())) == 0;) {
+        seen.push_back(focused);
+        RECT area{}, dialog{};
+        ::GetWindowRect(focused, &area);
+        ::InflateRect(&area, 4, 4);
+        harness::PumpMessagesFor(100);
+        const harness::Image withFocus = harness::CaptureScreenArea(area);
+        if (::GetDlgCtrlID(focused) == kOrderByGrid && ::GetWindowRect(run.Dialog(), &dialog))
+            harness::SaveBmp(harness::CaptureScreenArea(dialog), harness::ScreenshotPath("focus_on_order_by_grid.bmp"));
+        ASSERT_TRUE(harness::PressKey(VK_TAB));
+        ASSERT_TRUE(harness::WaitUntil([&] { return harness::FocusedWindow(run.Dialog()) != focused; }));
+        harness::PumpMessagesFor(100);
+        if (withFocus.pixels == harness::CaptureScreenArea(area).pixels) unmarked += " " + std::to_string(::GetDlgCtrlID(focused));
+    }
+    EXPECT_EQ(seen.size(), 13u);
+    EXPECT_EQ(unmarked, "") << "controls that show no focus";
     ASSERT_TRUE(run.Click(IDCANCEL));
     ASSERT_TRUE(run.Finish());
 }

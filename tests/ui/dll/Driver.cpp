@@ -17,26 +17,10 @@ bool ClickInPopup(HWND list, int index)
 {
     POINT point{};
     if (!harness::ListBoxItemPoint(list, index, -1, point)) harness::Query(list, LB_SETTOPINDEX, static_cast<WPARAM>(index));
-    return harness::ListBoxItemPoint(list, index, -1, point) && ClickInPlace(list, point);
+    return harness::ListBoxItemPoint(list, index, -1, point) && harness::ClickInPlace(list, point);
 }
 
 }  // namespace
-
-bool ClickInPlace(HWND window, POINT point)
-{
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    if (!harness::MoveMouseTo(window, point) || ::SendInput(2, inputs, sizeof(INPUT)) != 2) return false;
-    harness::LetInputArrive(window);
-    return true;
-}
-
-void AwaitDoubleClickTime()
-{
-    harness::PumpMessagesFor(::GetDoubleClickTime() + 50);
-}
 
 const Library& Quervix()
 {
@@ -137,7 +121,6 @@ bool ChooseInComboBox(HWND comboBox, const std::string& item)
     if (!comboBox || !::GetComboBoxInfo(comboBox, &info)) return false;
     const LRESULT index =
         harness::Query(comboBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
-    AwaitDoubleClickTime();
     return index != CB_ERR && harness::ClickCenter(comboBox) &&
            harness::WaitUntil([&] { return harness::IsVisible(info.hwndList); }) &&
            ClickInPopup(info.hwndList, static_cast<int>(index));
@@ -156,14 +139,18 @@ HWND OpenCellList(HWND grid)
 
 HWND OpenCellListByClick(HWND grid, int row, int column)
 {
-    HWND list = nullptr;
-    for (int click = 0; click < 2 && !list; ++click) {
-        AwaitDoubleClickTime();
-        if (!harness::ClickListViewCell(grid, row, column)) return nullptr;
-        harness::WaitUntil([&] { return (list = OpenCellList(grid)) != nullptr; }, 500);
+    if (harness::ListViewSelectedRow(grid) != row) {
+        if (!harness::ClickListViewCell(grid, row, column) ||
+            !harness::WaitUntil([&] { return harness::ListViewSelectedRow(grid) == row; }))
+            return nullptr;
+        harness::PumpMessagesFor(200);
+        if (OpenCellList(grid)) return nullptr;  // the click that selected the row opened a list
     }
-    // The grid hands the keyboard to the list within its 100 ms poll.
-    return list && harness::WaitUntil([&] { return harness::FocusedWindow(grid) == list; }) ? list : nullptr;
+    HWND list = nullptr;
+    const bool opened = harness::ClickListViewCell(grid, row, column) && harness::WaitUntil([&] {
+        return (list = OpenCellList(grid)) != nullptr && harness::FocusedWindow(grid) == list;
+    });
+    return opened ? list : nullptr;
 }
 
 bool ChooseInCell(HWND grid, int row, int column, const std::string& entry)

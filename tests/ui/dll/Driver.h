@@ -79,15 +79,11 @@ private:
 bool ChooseInComboBox(HWND comboBox, const std::string& item);
 // The list box of the list a grid cell has open, or null.
 HWND OpenCellList(HWND grid);
-// Clicks a drop-down cell until its list opens and has the keyboard (the first click on a
-// row only selects it).
+// Opens a drop-down cell's list as a user does: on a row not yet selected a first click only
+// selects the row (null when it opens a list), then one click opens the list, which must
+// then have the keyboard.
 HWND OpenCellListByClick(HWND grid, int row, int column);
 bool ChooseInCell(HWND grid, int row, int column, const std::string& entry);
-// A click at a client point of window without first activating its top level: an open
-// drop-down list is a pop-up of its own, which activating another window would close.
-bool ClickInPlace(HWND window, POINT point);
-// Far enough from the last click that the next one is not taken for a double click.
-void AwaitDoubleClickTime();
 
 // The When Printed question of a run: waited for, optionally a prompt typed and a default
 // chosen, then answered with the button given (IDOK, IDCANCEL) or a key (VK_RETURN...).

@@ -23,7 +23,6 @@ using Messages = std::vector<harness::MessageRecorder::Entry>;
 // the dialog drops it).
 bool TypeValue(HWND grid, int row, const std::string& text, HWND target)
 {
-    AwaitDoubleClickTime();
     return harness::DoubleClickListViewCell(grid, row, kValue) &&
            harness::WaitUntil([&] { return ::FindWindowExA(grid, nullptr, "Edit", nullptr) != nullptr; }) &&
            harness::TypeText(text) && harness::ClickCenter(target) &&
@@ -39,29 +38,33 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     ASSERT_TRUE(run.ClickColumn(1) && run.ClickColumn(2));
     ASSERT_TRUE(run.Click(kAddWhere) && run.Click(kAddWhere));
 
-    // The first click on a drop-down cell of a row not yet selected only selects the row.
-    ASSERT_TRUE(harness::ClickListViewCell(where, 0, kOperator));
-    harness::PumpMessagesFor(300);
-    EXPECT_EQ(OpenCellList(where), nullptr);
     ASSERT_TRUE(ChooseInCell(where, 0, kOperator, "LIKE"));
     // Arrow keys move the cell's text with its list open; a click below the rows leaves the
     // list, puts back the text it opened with and tells the dialog nothing.
     ASSERT_NE(OpenCellListByClick(where, 0, kOperator), nullptr);
+    // A person reads the list before choosing: it stays open with the keyboard, no editor starts.
+    harness::PumpMessagesFor(3000);
+    ASSERT_NE(OpenCellList(where), nullptr) << "the list closed while it was read";
+    EXPECT_EQ(harness::FocusedWindow(where), OpenCellList(where));
+    EXPECT_EQ(::FindWindowExA(where, nullptr, "Edit", nullptr), nullptr) << "a click started the value editor";
     ASSERT_TRUE(harness::PressKey(VK_DOWN));
     ASSERT_TRUE(harness::WaitUntil([&] { return harness::ListViewCell(where, 0, kOperator) != "LIKE"; }));
     RECT area{};
     ::GetWindowRect(run.Dialog(), &area);
     harness::SaveBmp(harness::CaptureScreenArea(area), harness::ScreenshotPath("grid_list_open.bmp"));
     ::GetClientRect(where, &area);  // below the rows and right of the list, which covers the middle
-    ASSERT_TRUE(ClickInPlace(where, POINT{area.right - 8, area.bottom - 4}));
+    ASSERT_TRUE(harness::ClickInPlace(where, POINT{area.right - 8, area.bottom - 4}));
     ASSERT_TRUE(harness::WaitUntil([&] { return !OpenCellList(where) && harness::ListViewCell(where, 0, kOperator) == "LIKE"; }));
     ASSERT_TRUE(TypeValue(where, 0, "'x%'", preview));
+    // A single click on the selected row's value starts no editor, however long one waits.
+    ASSERT_TRUE(harness::ClickListViewCell(where, 0, kValue));
+    harness::PumpMessagesFor(::GetDoubleClickTime() + 300);
+    EXPECT_EQ(::FindWindowExA(where, nullptr, "Edit", nullptr), nullptr) << "a click started the value editor";
     ASSERT_TRUE(ChooseInCell(where, 1, kAndOr, "OR"));
     ASSERT_TRUE(TypeValue(where, 1, "2", preview));
     // The first click on a check box ticks it and selects the row, the next unticks it, and a
     // third ticks it again; a click on the direction then opens its list at once.
     for (const bool ticked : {true, false, true}) {
-        AwaitDoubleClickTime();
         ASSERT_TRUE(harness::ClickListViewCell(orderBy, 1, kKeyCheck));
         ASSERT_TRUE(harness::WaitUntil([&] { return (run.Preview().find("ORDER BY B") != std::string::npos) == ticked; }));
     }
@@ -89,7 +92,6 @@ TEST(GridFlows, IsNullLeavesNoValueToType)
     ASSERT_TRUE(ChooseInCell(where, 1, kOperator, "IS NULL"));
     ASSERT_TRUE(run.PreviewBecomes("SELECT * FROM T WHERE  ( A = 'x' ) AND ( B IS NULL ) ")) << run.Preview();
     EXPECT_EQ(harness::ListViewCell(where, 1, kValue), "");
-    AwaitDoubleClickTime();
     ASSERT_TRUE(harness::DoubleClickListViewCell(where, 1, kValue));
     ASSERT_TRUE(harness::PressKey(VK_F2));
     harness::PumpMessagesFor(300);
@@ -107,8 +109,8 @@ TEST(GridFlows, KeyboardAloneBuildsTheWholeStatement)
 {
     QueryRun run("T", kColumns, "");
     ASSERT_NE(run.Dialog(), nullptr);
-    // A list view that tracks the pointer takes the focus when the pointer rests on it.
-    ASSERT_TRUE(harness::MoveMouseTo(run.Dialog(), POINT{4, 4}));
+    // A pointer resting on a grid that tracks it takes nothing from the keyboard.
+    ASSERT_TRUE(harness::MoveMouseTo(run.Control(kOrderByGrid), harness::ClientCenter(run.Control(kOrderByGrid))));
     using harness::kShift, harness::kAlt;
     const struct { WORD key; unsigned modifiers; const char* text; } steps[] = {  // text: typed after the key
         {VK_TAB, 0, nullptr},   {VK_HOME, 0, nullptr},  {VK_DOWN, 0, nullptr},  {VK_SPACE, 0, nullptr},

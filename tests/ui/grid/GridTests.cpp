@@ -213,12 +213,14 @@ TEST_F(Grid, AHeaderCheckBoxTicksAndClearsItsWholeColumnAndEachCellIsATool)
     RECT item{};
     ASSERT_TRUE(Header_GetItemRect(grid.GetHeaderCtrl(), 1, &item));
     for (int state : {1, 0}) {
-        harness::PumpMessagesFor(::GetDoubleClickTime() + 50);
         ASSERT_TRUE(harness::ClickAt(grid.GetHeaderCtrl(), POINT{(item.left + item.right) / 2, item.bottom / 2}));
         EXPECT_TRUE(harness::WaitUntil([&] { return grid.GetHeaderCheck(1) == state + 1; }));
         EXPECT_EQ((std::array{grid.GetCellCheck(0, 1), grid.GetCellCheck(1, 1), grid.GetCellCheck(2, 1)}),
                   (std::array{state, -1, state}));
     }
+    LVITEMA before{};
+    before.iItem = -1;
+    EXPECT_EQ(grid.SetItem(&before), FALSE);  // no row there: not a TRUE of -1
     TOOLINFOA info{};
     EXPECT_EQ(grid.OnToolHitTest(Cell(2, 1).CenterPoint(), &info), 2002);
     EXPECT_EQ(info.uId, 2002u);

@@ -80,10 +80,12 @@ enum Modifiers : unsigned { kNoModifier = 0, kShift = 1, kControl = 2, kAlt = 4 
 bool BringToForeground(HWND window);
 // Gives a dialog control the focus as Tab would (WM_NEXTDLGCTL on the dialog's thread).
 bool FocusControl(HWND control);
-// Mouse input at a point in window's client coordinates; clicks bring the window to the
-// foreground first. Two clicks within the double-click time make a double click.
+// Mouse input at a point in window's client coordinates, as a person gives it: presses held
+// about 100 ms, clicks further apart than the double-click time (but DoubleClickAt's). ClickAt
+// activates the window first; ClickInPlace does not (an open drop-down list would close).
 bool MoveMouseTo(HWND window, POINT clientPoint);
 bool ClickAt(HWND window, POINT clientPoint);
+bool ClickInPlace(HWND window, POINT clientPoint);
 bool DoubleClickAt(HWND window, POINT clientPoint);
 POINT ClientCenter(HWND window);
 bool ClickCenter(HWND window);

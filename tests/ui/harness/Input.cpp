@@ -58,21 +58,42 @@ void AppendChord(std::vector<INPUT>& inputs, WORD vk, unsigned modifiers)
         if (modifiers & (1u << i)) AppendKey(inputs, keys[i], true);
 }
 
-// The pointer arrives first and the window takes in its arrival (under Wine the X server's
-// enter events follow the move), then the button goes down and up.
-bool ClickSequence(HWND window, POINT point, int clicks)
+// As a person clicks: each press held about 100 ms, the two of a double click close together,
+// and a separate click no sooner than the double-click time after the last one ended, so
+// the system never pairs clicks that were meant apart.
+const DWORD kHoldMs = 100, kBetweenDoubleMs = 60;
+DWORD g_lastClickEnd = ::GetTickCount() - 60000;
+
+void AwaitClickSpacing()
 {
-    if (!::IsWindow(window) || !BringToForeground(window)) return false;
+    const DWORD spacing = ::GetDoubleClickTime() + 50, since = ::GetTickCount() - g_lastClickEnd;
+    if (since < spacing) PumpMessagesFor(spacing - since);
+}
+
+// The pointer arrives first and the window takes in its arrival (under Wine the X server's
+// enter events follow the move), then the button goes down, is held, and comes up.
+bool ClickSequence(HWND window, POINT point, int clicks, bool activate)
+{
+    if (!::IsWindow(window) || (activate && !BringToForeground(window))) return false;
+    // The wait comes before the pointer moves: a pointer resting on a list view that tracks
+    // it would select the item under it meanwhile.
+    AwaitClickSpacing();
     POINT screen = point, current{};
     ::ClientToScreen(window, &screen);
     if (!::GetCursorPos(&current) || current.x != screen.x || current.y != screen.y) {
         if (!Send(MouseAt(window, point, {0}), nullptr)) return false;
         SettleWindow(window, 80);
     }
-    std::vector<INPUT> inputs;
-    for (int i = 0; i < clicks; ++i)
-        for (const INPUT& input : MouseAt(window, point, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})) inputs.push_back(input);
-    return Send(inputs, window);
+    bool sent = true;
+    for (int i = 0; i < clicks && sent; ++i) {
+        if (i > 0) PumpMessagesFor(kBetweenDoubleMs);
+        sent = Send(MouseAt(window, point, {MOUSEEVENTF_LEFTDOWN}), nullptr);
+        PumpMessagesFor(kHoldMs);
+        sent = Send(MouseAt(window, point, {MOUSEEVENTF_LEFTUP}), nullptr) && sent;
+    }
+    g_lastClickEnd = ::GetTickCount();
+    if (::IsWindow(window)) LetInputArrive(window);
+    return sent;
 }
 }  // namespace
 
@@ -111,8 +132,9 @@ bool FocusControl(HWND control)
 }
 
 bool MoveMouseTo(HWND window, POINT clientPoint) { return Send(MouseAt(window, clientPoint, {0}), window); }
-bool ClickAt(HWND window, POINT clientPoint) { return ClickSequence(window, clientPoint, 1); }
-bool DoubleClickAt(HWND window, POINT clientPoint) { return ClickSequence(window, clientPoint, 2); }
+bool ClickAt(HWND window, POINT clientPoint) { return ClickSequence(window, clientPoint, 1, true); }
+bool ClickInPlace(HWND window, POINT clientPoint) { return ClickSequence(window, clientPoint, 1, false); }
+bool DoubleClickAt(HWND window, POINT clientPoint) { return ClickSequence(window, clientPoint, 2, true); }
 
 POINT ClientCenter(HWND window)
 {
@@ -125,12 +147,18 @@ bool ClickCenter(HWND window) { return ClickAt(window, ClientCenter(window)); }
 
 bool PressLeftAt(HWND window, POINT clientPoint)
 {
+    AwaitClickSpacing();
     if (!MoveMouseTo(window, clientPoint)) return false;
     SettleWindow(window, 80);
     return Send(MouseAt(window, clientPoint, {MOUSEEVENTF_LEFTDOWN}), window);
 }
 
-bool ReleaseLeft(HWND window) { return Send(MouseAt(nullptr, POINT{}, {MOUSEEVENTF_LEFTUP}), window); }
+bool ReleaseLeft(HWND window)
+{
+    const bool sent = Send(MouseAt(nullptr, POINT{}, {MOUSEEVENTF_LEFTUP}), window);
+    g_lastClickEnd = ::GetTickCount();
+    return sent;
+}
 
 bool ListBoxItemPoint(HWND listBox, int index, int x, POINT& point)
 {
