@@ -51,7 +51,7 @@ const MessageMap* CButtonST::StaticMessageMap()
         msgmap::Message<&CButtonST::OnKillFocus>(WM_KILLFOCUS),
         msgmap::Mouse<&CButtonST::OnMouseMove>(WM_MOUSEMOVE),
     };
-    static const MessageMap map(CButton::StaticMessageMap(), entries);
+    static const MessageMap map(&CButton::StaticMessageMap, entries);
     return &map;
 }
 

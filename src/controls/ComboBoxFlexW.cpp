@@ -8,7 +8,7 @@ const MessageMap* CComboBoxFlexW::StaticMessageMap()
     static const MessageEntry entries[] = {
         msgmap::CtlColor<&CComboBoxFlexW::OnCtlColor>(),
     };
-    static const MessageMap map(CComboBox::StaticMessageMap(), entries);
+    static const MessageMap map(&CComboBox::StaticMessageMap, entries);
     return &map;
 }
 

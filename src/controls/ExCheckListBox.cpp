@@ -9,7 +9,7 @@ const MessageMap* CExCheckListBox::StaticMessageMap()
         msgmap::NotifyRange<&CExCheckListBox::OnToolTipText>(TTN_NEEDTEXTA, 0, 0xFFFF),
         msgmap::NotifyRange<&CExCheckListBox::OnToolTipText>(TTN_NEEDTEXTW, 0, 0xFFFF),
     };
-    static const MessageMap map(CCheckListBox::StaticMessageMap(), entries);
+    static const MessageMap map(&CCheckListBox::StaticMessageMap, entries);
     return &map;
 }
 

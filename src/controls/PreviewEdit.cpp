@@ -24,7 +24,7 @@ const MessageMap* CPreviewEdit::StaticMessageMap()
         msgmap::Message<&CPreviewEdit::OnSetFont>(WM_SETFONT),
         msgmap::Message<&CPreviewEdit::OnSize>(WM_SIZE),
     };
-    static const MessageMap map(CEdit::StaticMessageMap(), entries);
+    static const MessageMap map(&CEdit::StaticMessageMap, entries);
     return &map;
 }
 

@@ -24,7 +24,7 @@ const MessageMap* CTextlessCheckBox::StaticMessageMap()
         msgmap::Message<&B::OnFocusChange>(WM_KILLFOCUS),
         msgmap::Message<&B::OnFocusChange>(WM_UPDATEUISTATE),
     };
-    static const MessageMap map(CButton::StaticMessageMap(), entries);
+    static const MessageMap map(&CButton::StaticMessageMap, entries);
     return &map;
 }
 

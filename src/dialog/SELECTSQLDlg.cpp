@@ -96,7 +96,7 @@ const MessageMap* CSELECTSQLDlg::StaticMessageMap()
         msgmap::Registered<&D::OnCheckboxClicked>(g_wmXListCtrlCheckboxClicked),
         msgmap::Message<&D::OnAskOrderByWpText>(kAskOrderByWpText),
     };
-    static const MessageMap map(CDialog::StaticMessageMap(), entries);
+    static const MessageMap map(&CDialog::StaticMessageMap, entries);
     return &map;
 }
 

@@ -32,7 +32,7 @@ const MessageMap* CXComboList::StaticMessageMap()
         msgmap::Message<&CXComboList::OnActivate>(WM_ACTIVATE),
         msgmap::Message<&CXComboList::OnTakeKeyboardBack>(kTakeKeyboardBack),
     };
-    static const MessageMap map(CWnd::StaticMessageMap(), entries);
+    static const MessageMap map(&CWnd::StaticMessageMap, entries);
     return &map;
 }
 

@@ -40,7 +40,7 @@ const MessageMap* CXHeaderCtrl::StaticMessageMap()
         msgmap::Message<&CXHeaderCtrl::OnSetImageList>(HDM_SETIMAGELIST),
         msgmap::Message<&CXHeaderCtrl::OnLayout>(HDM_LAYOUT),
     };
-    static const MessageMap map(CHeaderCtrl::StaticMessageMap(), entries);
+    static const MessageMap map(&CHeaderCtrl::StaticMessageMap, entries);
     return &map;
 }
 

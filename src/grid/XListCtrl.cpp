@@ -60,7 +60,7 @@ const MessageMap* CXListCtrl::StaticMessageMap()
         msgmap::Registered<&G::OnComboKeyDown>(g_wmXComboListKeyDown),
         msgmap::Message<&G::OnDeferred>(kWmDeferred),
     };
-    static const MessageMap map(CListCtrl::StaticMessageMap(), entries);
+    static const MessageMap map(&CListCtrl::StaticMessageMap, entries);
     return &map;
 }
 

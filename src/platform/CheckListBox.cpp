@@ -52,7 +52,7 @@ const MessageMap* CCheckListBox::StaticMessageMap()
         msgmap::Message<&CCheckListBox::OnKeyDown>(WM_KEYDOWN),
         msgmap::Message<&CCheckListBox::OnChar>(WM_CHAR),
     };
-    static const MessageMap map(CListBox::StaticMessageMap(), entries);
+    static const MessageMap map(&CListBox::StaticMessageMap, entries);
     return &map;
 }
 

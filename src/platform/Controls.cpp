@@ -13,7 +13,7 @@ const MessageMap* CButton::StaticMessageMap()
     static const MessageEntry entries[] = {
         msgmap::ReflectDrawItem<&CButton::HandleDrawItem>(),
     };
-    static const MessageMap map(CWnd::StaticMessageMap(), entries);
+    static const MessageMap map(&CWnd::StaticMessageMap, entries);
     return &map;
 }
 
@@ -25,7 +25,7 @@ const MessageMap* CListBox::StaticMessageMap()
         msgmap::ReflectDrawItem<&CListBox::HandleDrawItem>(),
         msgmap::ReflectMeasureItem<&CListBox::HandleMeasureItem>(),
     };
-    static const MessageMap map(CWnd::StaticMessageMap(), entries);
+    static const MessageMap map(&CWnd::StaticMessageMap, entries);
     return &map;
 }
 

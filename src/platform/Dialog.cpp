@@ -14,7 +14,7 @@ const MessageMap* CDialog::StaticMessageMap()
         // The close box, Alt+F4 and the system menu's Close.
         msgmap::Simple<&CDialog::HandleCancel>(WM_CLOSE),
     };
-    static const MessageMap map(CWnd::StaticMessageMap(), entries);
+    static const MessageMap map(&CWnd::StaticMessageMap, entries);
     return &map;
 }
 

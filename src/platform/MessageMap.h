@@ -12,7 +12,7 @@
 //             msgmap::Notify<&CMyDlg::OnDblClk>(NM_DBLCLK, 1008),
 //             msgmap::Registered<&CMyDlg::OnComboSelection>(g_wmComboSelection),
 //         };
-//         static const MessageMap map(CDialog::StaticMessageMap(), entries);
+//         static const MessageMap map(&CDialog::StaticMessageMap, entries);
 //         return &map;
 //     }
 // Each maker checks the handler's signature at compile time; the handler may be private.
@@ -49,16 +49,20 @@ struct MessageEntry {
     MessageInvoker invoke;
 };
 
-// One class's table and the base class's map (null for the root).
+// One class's table and the function giving the base class's map (null for the root). The base
+// is named by its function, not asked for, so that every map is a constant: nothing runs, and
+// nothing needs guarding, the first time two threads open dialogs at once.
 struct MessageMap {
+    using BaseMap = const MessageMap* (*)();
+
     template <std::size_t N>
-    constexpr MessageMap(const MessageMap* baseMap, const MessageEntry (&table)[N]) noexcept
+    constexpr MessageMap(BaseMap baseMap, const MessageEntry (&table)[N]) noexcept
         : base(baseMap), entries(table), count(N)
     {
     }
-    constexpr explicit MessageMap(const MessageMap* baseMap) noexcept : base(baseMap), entries(nullptr), count(0) {}
+    constexpr explicit MessageMap(BaseMap baseMap) noexcept : base(baseMap), entries(nullptr), count(0) {}
 
-    const MessageMap* base;
+    BaseMap base;
     const MessageEntry* entries;
     std::size_t count;
 };

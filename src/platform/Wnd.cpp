@@ -288,7 +288,7 @@ bool Matches(const MessageEntry& entry, UINT message, WPARAM wParam, LPARAM lPar
 
 BOOL CWnd::SearchMap(bool reflected, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    for (const MessageMap* map = GetMessageMap(); map; map = map->base) {
+    for (const MessageMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
         for (std::size_t i = 0; i < map->count; ++i) {
             const MessageEntry& entry = map->entries[i];
             if (entry.reflected != reflected || !Matches(entry, message, wParam, lParam)) continue;

@@ -30,7 +30,7 @@ public:
     const MessageMap* GetMessageMap() const override
     {
         static const MessageEntry entries[] = {msgmap::Message<&Host::OnRun>(WM_RUN)};
-        static const MessageMap map(CDialog::StaticMessageMap(), entries);
+        static const MessageMap map(&CDialog::StaticMessageMap, entries);
         return &map;
     }
     // The last to see a key: a list not offered Enter or Escape before this never gets them.

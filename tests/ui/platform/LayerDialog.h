@@ -22,7 +22,7 @@
     static const MessageMap* StaticMessageMap()                                             \
     {                                                                                       \
         static const MessageEntry entries[] = {__VA_ARGS__};                                \
-        static const MessageMap map(Base::StaticMessageMap(), entries);                     \
+        static const MessageMap map(&Base::StaticMessageMap, entries);                     \
         return &map;                                                                        \
     }
 
