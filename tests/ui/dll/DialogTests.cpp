@@ -26,7 +26,7 @@ TEST(Dialog, KeysCloseNothingAndOkRefusesAnEmptySelectList)
         ASSERT_TRUE(harness::FocusControl(run.Control(id)));
         ASSERT_TRUE(harness::PressKey(VK_RETURN) && harness::PressKey(VK_ESCAPE));
         harness::PumpMessagesFor(100);
-        ASSERT_TRUE(harness::IsVisible(run.Dialog()));
+        ASSERT_TRUE(::IsWindowVisible(run.Dialog()));
     }
     ASSERT_TRUE(run.ClickColumn(0));  // clears "*", the only checked item
     ASSERT_TRUE(harness::WaitUntil([&] { return run.ColumnChecks() == "0000"; }));
@@ -40,8 +40,7 @@ TEST(Dialog, KeysCloseNothingAndOkRefusesAnEmptySelectList)
     ASSERT_TRUE(harness::WaitForWindowGone(box));
     ASSERT_TRUE(run.ClickColumn(2));
     ASSERT_TRUE(run.PreviewBecomes("SELECT B FROM T "));
-    ASSERT_TRUE(run.Click(IDOK));
-    ASSERT_TRUE(run.Finish());
+    ASSERT_TRUE(run.End(IDOK));
     EXPECT_EQ(run.ReturnedText(), "SELECT B FROM T ");
 }
 
@@ -65,8 +64,7 @@ TEST(Dialog, APreviewOfAnyLengthReadsBackExact)
         ::CloseClipboard();
     }
     EXPECT_EQ(copied, statement);
-    ASSERT_TRUE(run.Click(IDCANCEL));
-    ASSERT_TRUE(run.Finish());
+    ASSERT_TRUE(run.End(IDCANCEL));
 }
 
 std::string ShownTipText(DWORD threadId)
@@ -94,8 +92,7 @@ TEST(Dialog, RestingOnAColumnShowsItsNameCutTo79Characters)
         ASSERT_TRUE(harness::MoveMouseTo(run.Control(kColumnList), point));
         EXPECT_TRUE(harness::WaitUntil([&] { return ShownTipText(run.ThreadId()) == tip; })) << ShownTipText(run.ThreadId());
     }
-    ASSERT_TRUE(run.Click(IDCANCEL));
-    ASSERT_TRUE(run.Finish());
+    ASSERT_TRUE(run.End(IDCANCEL));
 }
 
 TEST(Dialog, ALongTableNameOpensTheListAtSevenEighthsOfItsExtent)
@@ -115,7 +112,7 @@ TEST(Dialog, ALongTableNameOpensTheListAtSevenEighthsOfItsExtent)
     ::GetWindowRect(combo, &box);
     ASSERT_TRUE(harness::ClickCenter(combo));
     EXPECT_TRUE(harness::WaitUntil([&] {
-        return harness::IsVisible(info.hwndList) && ::GetWindowRect(info.hwndList, &shown) &&
+        return ::IsWindowVisible(info.hwndList) && ::GetWindowRect(info.hwndList, &shown) &&
                shown.right - shown.left == extent.cx * 7 / 8;
     })) << shown.right - shown.left;
     EXPECT_EQ(shown.left, box.left);
@@ -130,9 +127,8 @@ TEST(Dialog, ALongTableNameOpensTheListAtSevenEighthsOfItsExtent)
     }
     ::DeleteDC(probe);
     ASSERT_TRUE(harness::ClickCenter(combo));  // closes it (Escape would not: the dialog eats it)
-    ASSERT_TRUE(harness::WaitUntil([&] { return !harness::IsVisible(info.hwndList); }));
-    ASSERT_TRUE(run.Click(IDOK));
-    ASSERT_TRUE(run.Finish());
+    ASSERT_TRUE(harness::WaitUntil([&] { return !::IsWindowVisible(info.hwndList); }));
+    ASSERT_TRUE(run.End(IDOK));
     EXPECT_EQ(run.ReturnedText(), "SELECT * FROM " + table + " ");
 }
 
@@ -146,14 +142,14 @@ TEST(Dialog, TheWhenPrintedQuestionOpensCentredAndPassesItsTextThrough)
     const std::string prompt = "It's {a|b} \"q\" }|{'";
     for (int round = 0; round < 2; ++round) {
         ASSERT_TRUE(run.ClickColumn(4 - round));
-        HWND question = WaitForQuestion(run.ThreadId());
+        HWND question = harness::WaitForWindow(kWhenPrintedCaption, run.ThreadId());
         ASSERT_NE(question, nullptr);
         HWND defaults = harness::FindControl(question, kDefault);
         EXPECT_EQ(harness::ComboItems(defaults), (std::vector<std::string>{"*", "ID", "NAME", "ZETA"}));
         EXPECT_EQ(harness::WindowText(defaults), "*");
         EXPECT_EQ(harness::WindowText(harness::FindControl(question, kPrompt)), "");
         EXPECT_EQ(harness::FocusedWindow(question), harness::FindControl(question, IDOK));
-        EXPECT_FALSE(harness::IsEnabled(builder));
+        EXPECT_FALSE(::IsWindowEnabled(builder));
         RECT top{}, below{};
         ::GetWindowRect(question, &top);
         ::GetWindowRect(builder, &below);
@@ -167,12 +163,11 @@ TEST(Dialog, TheWhenPrintedQuestionOpensCentredAndPassesItsTextThrough)
         RECT both{std::min(top.left, below.left), std::min(top.top, below.top), std::max(top.right, below.right),
                   std::max(top.bottom, below.bottom)};
         harness::PumpMessagesFor(100);
-        harness::SaveBmp(harness::CaptureScreenArea(both), harness::ScreenshotPath("when_printed_over_builder.bmp"));
+        harness::SaveScreenshot(harness::CaptureScreenArea(both), "when_printed_over_builder.bmp");
         ASSERT_TRUE(Answer(question, prompt.c_str(), IDOK, "NAME"));
         ASSERT_TRUE(run.PreviewBecomes("SELECT {'" + prompt + "'|'NAME'} FROM T "));
     }
-    ASSERT_TRUE(run.Click(IDOK));
-    ASSERT_TRUE(run.Finish());
+    ASSERT_TRUE(run.End(IDOK));
     EXPECT_EQ(run.ReturnedText(), "SELECT {'" + prompt + "'|'NAME'} FROM T ");
 }
 
@@ -199,7 +194,7 @@ TEST(Dialog, LabelsAreBlueThePreviewWhiteTheButtonsCarryIconsAndTheGridsNoHeader
     harness::PumpMessagesFor(300);
     const harness::Image shot = harness::CaptureWindow(dialog);
     ASSERT_FALSE(shot.IsEmpty());
-    EXPECT_TRUE(harness::SaveBmp(shot, harness::ScreenshotPath("query_builder.bmp")));
+    EXPECT_TRUE(harness::SaveScreenshot(shot, "query_builder.bmp"));
     auto is = [](uint32_t colour) { return [colour](uint32_t pixel) { return pixel == colour; }; };
     for (int label : {1000, 1001, 1004, 1006, 1009, 1012})
         EXPECT_GT(CountPixels(run.Control(label), false, is(0x0000FF)), 10) << "label " << label;
@@ -216,8 +211,7 @@ TEST(Dialog, LabelsAreBlueThePreviewWhiteTheButtonsCarryIconsAndTheGridsNoHeader
     RECT firstRow{LVIR_BOUNDS, 0, 0, 0};
     ASSERT_TRUE(harness::Query(run.Control(kOrderByGrid), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&firstRow)));
     EXPECT_EQ(firstRow.top, 0);
-    ASSERT_TRUE(run.Click(IDCANCEL));
-    ASSERT_TRUE(run.Finish());
+    ASSERT_TRUE(run.End(IDCANCEL));
 }
 
 // Tab reaches every control in turn, and each shows that it has the keyboard: the pixels
@@ -238,7 +232,7 @@ TEST(Dialog, EveryTabStopShowsTheFocus)
         harness::PumpMessagesFor(100);
         const harness::Image withFocus = harness::CaptureScreenArea(area);
         if (::GetDlgCtrlID(focused) == kOrderByGrid && ::GetWindowRect(run.Dialog(), &dialog))
-            harness::SaveBmp(harness::CaptureScreenArea(dialog), harness::ScreenshotPath("focus_on_order_by_grid.bmp"));
+            harness::SaveScreenshot(harness::CaptureScreenArea(dialog), "focus_on_order_by_grid.bmp");
         ASSERT_TRUE(harness::PressKey(VK_TAB));
         ASSERT_TRUE(harness::WaitUntil([&] { return harness::FocusedWindow(run.Dialog()) != focused; }));
         harness::PumpMessagesFor(100);
@@ -246,8 +240,7 @@ TEST(Dialog, EveryTabStopShowsTheFocus)
     }
     EXPECT_EQ(seen.size(), 13u);
     EXPECT_EQ(unmarked, "") << "controls that show no focus";
-    ASSERT_TRUE(run.Click(IDCANCEL));
-    ASSERT_TRUE(run.Finish());
+    ASSERT_TRUE(run.End(IDCANCEL));
 }
 
 TEST(Dialog, TenRunsLeaveNoUserOrGdiObjectsBehind)
@@ -257,8 +250,7 @@ TEST(Dialog, TenRunsLeaveNoUserOrGdiObjectsBehind)
         QueryRun run("Customers", "ID\tName\tCity\t", runs % 2 ? "" : "SELECT Name FROM Customers WHERE  ( City = 'Oslo' ) ");
         ASSERT_NE(run.Dialog(), nullptr);
         ASSERT_TRUE(run.Click(kAddWhere));  // a row with records to free
-        ASSERT_TRUE(run.Click(runs++ % 2 ? IDOK : IDCANCEL));
-        ASSERT_TRUE(run.Finish());
+        ASSERT_TRUE(run.End(runs++ % 2 ? IDOK : IDCANCEL));
     }, 10));
 }
 

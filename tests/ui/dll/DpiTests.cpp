@@ -48,8 +48,7 @@ TEST(Dpi, IconsTicksAndArrowsScaleWithTheDialog)
     ASSERT_TRUE(harness::ClickListViewCell(where, 1, kValue));  // a selected row shows its buttons
     ASSERT_TRUE(harness::WaitUntil([&] { return harness::ListViewSelectedRow(where) == 1; }));
     ASSERT_TRUE(harness::MoveMouseTo(run.Dialog(), POINT{4, 4}));
-    harness::SaveBmp(harness::CaptureWindow(run.Dialog()),
-                     harness::ScreenshotPath("query_builder_" + std::to_string(dpi) + "dpi.bmp"));
+    harness::SaveScreenshot(harness::CaptureWindow(run.Dialog()), "query_builder_" + std::to_string(dpi) + "dpi.bmp");
 
     auto colourful = [](uint32_t p) { return (p >> 16) != ((p >> 8) & 0xFF) || ((p >> 8) & 0xFF) != (p & 0xFF); };
     auto black = [](uint32_t p) { return p == 0; };
@@ -73,8 +72,7 @@ TEST(Dpi, IconsTicksAndArrowsScaleWithTheDialog)
     ::InflateRect(&cell, -edges, -edges);
     ExpectScaled("drop-down arrow", Extent(where, cell, black), SIZE{5, 3}, dpi);
 
-    ASSERT_TRUE(run.Click(IDCANCEL));
-    ASSERT_TRUE(run.Finish());
+    ASSERT_TRUE(run.End(IDCANCEL));
 }
 
 }  // namespace

@@ -11,13 +11,14 @@ namespace {
 const char kFill = static_cast<char>(0xA5);
 const size_t kGuardBytes = 64;
 
-// The list box item's centre, clicked in place; an item out of view in a short list is
-// scrolled to first, as its scroll bar would.
-bool ClickInPopup(HWND list, int index)
+// A list box item's centre, or x pixels from its left; an item out of view in a short list is
+// scrolled to first, as its scroll bar would. An open drop-down list is clicked in place.
+bool ClickItem(HWND list, int index, int x = -1, bool inPlace = true)
 {
     POINT point{};
-    if (!harness::ListBoxItemPoint(list, index, -1, point)) harness::Query(list, LB_SETTOPINDEX, static_cast<WPARAM>(index));
-    return harness::ListBoxItemPoint(list, index, -1, point) && harness::ClickInPlace(list, point);
+    if (!harness::ListBoxItemPoint(list, index, x, point)) harness::Query(list, LB_SETTOPINDEX, static_cast<WPARAM>(index));
+    return harness::ListBoxItemPoint(list, index, x, point) &&
+           (inPlace ? harness::ClickInPlace(list, point) : harness::ClickAt(list, point));
 }
 
 }  // namespace
@@ -96,17 +97,24 @@ bool QueryRun::Click(int id)
 bool QueryRun::ClickColumn(int item, bool onCheckBox)
 {
     HWND list = Control(kColumnList);
-    return list && harness::ClickListBoxItem(list, item, onCheckBox ? 8 : -1);
+    return list && ClickItem(list, item, onCheckBox ? 8 : -1, false);
 }
 
 std::string QueryRun::ColumnChecks()
 {
-    std::string checks;
-    for (int check : harness::ListBoxChecks(Control(kColumnList))) checks += static_cast<char>('0' + check);
+    std::string checks;  // the check list box keeps each item's state as its data
+    HWND list = Control(kColumnList);
+    for (WPARAM i = 0, n = static_cast<WPARAM>(harness::Query(list, LB_GETCOUNT)); i < n; ++i)
+        checks += static_cast<char>('0' + harness::Query(list, LB_GETITEMDATA, i));
     return checks;
 }
 
 ::testing::AssertionResult QueryRun::Finish() { return m_call->Finish(10000); }
+
+::testing::AssertionResult QueryRun::End(int button)
+{
+    return Click(button) ? Finish() : ::testing::AssertionFailure() << "no button " << button << " to click";
+}
 
 std::string QueryRun::ReturnedText() const
 {
@@ -122,8 +130,8 @@ bool ChooseInComboBox(HWND comboBox, const std::string& item)
     const LRESULT index =
         harness::Query(comboBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
     return index != CB_ERR && harness::ClickCenter(comboBox) &&
-           harness::WaitUntil([&] { return harness::IsVisible(info.hwndList); }) &&
-           ClickInPopup(info.hwndList, static_cast<int>(index));
+           harness::WaitUntil([&] { return ::IsWindowVisible(info.hwndList); }) &&
+           ClickItem(info.hwndList, static_cast<int>(index));
 }
 
 HWND OpenCellList(HWND grid)
@@ -158,11 +166,9 @@ bool ChooseInCell(HWND grid, int row, int column, const std::string& entry)
     HWND list = OpenCellListByClick(grid, row, column);
     const std::vector<std::string> items = list ? harness::ListBoxItems(list) : std::vector<std::string>();
     const auto found = std::find(items.begin(), items.end(), entry);
-    return found != items.end() && ClickInPopup(list, static_cast<int>(found - items.begin())) &&
+    return found != items.end() && ClickItem(list, static_cast<int>(found - items.begin())) &&
            harness::WaitUntil([&] { return !OpenCellList(grid) && harness::ListViewCell(grid, row, column) == entry; });
 }
-
-HWND WaitForQuestion(DWORD threadId) { return harness::WaitForWindow(kWhenPrintedCaption, threadId); }
 
 namespace {
 bool Gone(HWND question)

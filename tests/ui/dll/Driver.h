@@ -60,6 +60,7 @@ public:
     std::string ColumnChecks();  // "1000": one digit per item
 
     ::testing::AssertionResult Finish();
+    ::testing::AssertionResult End(int button);  // clicks it (IDOK, IDCANCEL), then Finish
     int Result() const { return static_cast<int>(m_call->Result()); }
     std::string ReturnedText() const;
     const std::vector<char>& BufferBefore() const { return m_before; }
@@ -85,9 +86,9 @@ HWND OpenCellList(HWND grid);
 HWND OpenCellListByClick(HWND grid, int row, int column);
 bool ChooseInCell(HWND grid, int row, int column, const std::string& entry);
 
-// The When Printed question of a run: waited for, optionally a prompt typed and a default
-// chosen, then answered with the button given (IDOK, IDCANCEL) or a key (VK_RETURN...).
-HWND WaitForQuestion(DWORD threadId);
+// The When Printed question of a run (harness::WaitForWindow(kWhenPrintedCaption, ...)):
+// optionally a prompt typed and a default chosen, then answered with the button given
+// (IDOK, IDCANCEL) or a key (VK_RETURN...).
 bool Answer(HWND question, const char* prompt, int button, const char* choice = nullptr);
 bool AnswerByKey(HWND question, WORD key);
 

@@ -90,7 +90,7 @@ void Perform(QueryRun& run, const Flow& flow, const Step& step)
     case Step::Cell: ASSERT_TRUE(harness::ClickListViewCell(grid, step.arg, step.cell)); break;
     }
     if (step.reply != Step::NoQuestion) {
-        HWND question = WaitForQuestion(run.ThreadId());
+        HWND question = harness::WaitForWindow(kWhenPrintedCaption, run.ThreadId());
         if (step.selected != -2) {
             EXPECT_EQ(harness::ListViewSelectedRow(grid), step.selected) << "behind the question";
         }
@@ -136,8 +136,7 @@ TEST_P(Flows, GoAsTheUserExpects)
         Perform(run, flow, flow.steps[i]);
     }
     ASSERT_FALSE(HasFatalFailure());
-    ASSERT_TRUE(run.Click(flow.end));
-    ASSERT_TRUE(run.Finish());
+    ASSERT_TRUE(run.End(flow.end));
     EXPECT_EQ(run.Result(), throughObject ? flow.end : flow.end == IDOK ? 0 : 1);
     EXPECT_EQ(run.ReturnedText(), flow.returned);
 }

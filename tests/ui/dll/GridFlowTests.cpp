@@ -51,7 +51,7 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     ASSERT_TRUE(harness::WaitUntil([&] { return harness::ListViewCell(where, 0, kOperator) != "LIKE"; }));
     RECT area{};
     ::GetWindowRect(run.Dialog(), &area);
-    harness::SaveBmp(harness::CaptureScreenArea(area), harness::ScreenshotPath("grid_list_open.bmp"));
+    harness::SaveScreenshot(harness::CaptureScreenArea(area), "grid_list_open.bmp");
     ::GetClientRect(where, &area);  // below the rows and right of the list, which covers the middle
     ASSERT_TRUE(harness::ClickInPlace(where, POINT{area.right - 8, area.bottom - 4}));
     ASSERT_TRUE(harness::WaitUntil([&] { return !OpenCellList(where) && harness::ListViewCell(where, 0, kOperator) == "LIKE"; }));
@@ -76,9 +76,8 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     EXPECT_EQ(told.Messages(), (Messages{Told(kComboSelection, 0, kOperator), Told(kComboSelection, 1, kAndOr),
                               Told(kCheckboxClicked, 1, kKeyCheck), Told(kCheckboxClicked, 1, kKeyCheck),
                               Told(kCheckboxClicked, 1, kKeyCheck), Told(kComboSelection, 1, kKeyDirection)}));
-    harness::SaveBmp(harness::CaptureWindow(run.Dialog()), harness::ScreenshotPath("grid_all_clauses.bmp"));
-    ASSERT_TRUE(run.Click(IDOK));
-    ASSERT_TRUE(run.Finish());
+    harness::SaveScreenshot(harness::CaptureWindow(run.Dialog()), "grid_all_clauses.bmp");
+    ASSERT_TRUE(run.End(IDOK));
     EXPECT_EQ(run.ReturnedText(), kWanted);
 }
 
@@ -97,8 +96,7 @@ TEST(GridFlows, IsNullLeavesNoValueToType)
     harness::PumpMessagesFor(300);
     EXPECT_EQ(::FindWindowExA(where, nullptr, "Edit", nullptr), nullptr);
     ASSERT_TRUE(TypeValue(where, 0, "'y'", run.Control(kPreview)));  // a row with a value still takes one
-    ASSERT_TRUE(run.Click(IDOK));
-    ASSERT_TRUE(run.Finish());
+    ASSERT_TRUE(run.End(IDOK));
     EXPECT_EQ(run.ReturnedText(), "SELECT * FROM T WHERE  ( A = 'y' ) AND ( B IS NULL ) ");
 }
 

@@ -84,8 +84,7 @@ TEST(Host, OkHandsBackWhatTheEngineComposesCutToTheBuffer)
         SCOPED_TRACE(in.name);
         QueryRun run(in.table, in.columns, in.statement, in.cap);
         ASSERT_NE(run.Dialog(60000), nullptr);
-        ASSERT_TRUE(run.Click(IDOK));
-        ASSERT_TRUE(run.Finish());
+        ASSERT_TRUE(run.End(IDOK));
         EXPECT_EQ(run.Result(), 0);
         EXPECT_TRUE(run.BufferNow() == Expected(in, run.BufferBefore())) << run.ReturnedText().substr(0, 200);
     }
@@ -144,7 +143,7 @@ TEST(Host, ACallFromInsideARunningDialogOpensASecondOne)
             if (window != first && harness::CaptionOf(window) == kCaption) second = window;
         return second != nullptr;
     }));
-    EXPECT_FALSE(harness::IsEnabled(first)) << "the first dialog waits for the second";
+    EXPECT_FALSE(::IsWindowEnabled(first)) << "the first dialog waits for the second";
     ASSERT_TRUE(harness::ClickCenter(harness::FindControl(second, IDCANCEL)));
     ASSERT_TRUE(harness::WaitUntil([&] { return nestedResult == 1; }));
     ASSERT_TRUE(harness::ClickCenter(harness::FindControl(first, IDOK)));

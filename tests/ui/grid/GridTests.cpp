@@ -109,7 +109,7 @@ TEST_F(Grid, EachKindOfCellIsPaintedAsItsRecordSays)
     });
     const harness::Image shot = harness::CaptureWindow(dialog);
     ASSERT_FALSE(shot.IsEmpty());
-    harness::SaveBmp(shot, harness::ScreenshotPath("grid_cells.bmp"));
+    harness::SaveScreenshot(shot, "grid_cells.bmp");
     POINT origin{0, 0};
     ::MapWindowPoints(grid, nullptr, &origin, 1);
     RECT frame{};

@@ -99,11 +99,7 @@ bool ClickSequence(HWND window, POINT point, int clicks, bool activate)
 
 void LetInputArrive(HWND window)
 {
-    DWORD_PTR ignored = 0;
-    for (int i = 0; i < 2; ++i) {
-        PumpMessagesFor(40);
-        ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-    }
+    for (int i = 0; i < 2; ++i) SettleWindow(window, 40);
 }
 
 bool BringToForeground(HWND window)
@@ -173,12 +169,6 @@ bool ListBoxItemPoint(HWND listBox, int index, int x, POINT& point)
     point.x = x < 0 ? (item.left + item.right) / 2 : item.left + x;
     point.y = (item.top + item.bottom) / 2;
     return true;
-}
-
-bool ClickListBoxItem(HWND listBox, int index, int x)
-{
-    POINT point{};
-    return ListBoxItemPoint(listBox, index, x, point) && ClickAt(listBox, point);
 }
 
 namespace {

@@ -147,14 +147,6 @@ std::vector<std::string> Items(HWND box, UINT countMessage, UINT lengthMessage, 
 std::vector<std::string> ListBoxItems(HWND listBox) { return Items(listBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
 std::vector<std::string> ComboItems(HWND comboBox) { return Items(comboBox, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
 
-std::vector<int> ListBoxChecks(HWND listBox)
-{
-    std::vector<int> checks;
-    for (WPARAM i = 0, n = static_cast<WPARAM>(Query(listBox, LB_GETCOUNT)); i < n; ++i)
-        checks.push_back(static_cast<int>(Query(listBox, LB_GETITEMDATA, i)));
-    return checks;
-}
-
 int ListViewRowCount(HWND listView) { return static_cast<int>(Query(listView, LVM_GETITEMCOUNT)); }
 
 // LVM_GETITEMTEXT answers the characters copied: a buffer that comes back full may have cut
