@@ -65,7 +65,6 @@ public:
 private:
     struct State;
     bool IsRunning() const noexcept;
-    bool WaitForReturn(DWORD timeoutMs);
     std::string CloseWindows(DWORD timeoutMs);
     std::shared_ptr<State> m_state;
     HANDLE m_hThread = nullptr;

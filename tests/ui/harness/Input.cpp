@@ -95,6 +95,28 @@ bool ClickSequence(HWND window, POINT point, int clicks, bool activate)
     if (::IsWindow(window)) LetInputArrive(window);
     return sent;
 }
+
+bool CellPoint(HWND listView, int row, int column, int x, POINT& point)
+{
+    RECT bounds{};
+    bounds.top = column;
+    bounds.left = LVIR_BOUNDS;
+    DWORD_PTR ok = 0;
+    if (!::SendMessageTimeoutA(listView, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
+                               reinterpret_cast<LPARAM>(&bounds), SMTO_ABORTIFHUNG, 2000, &ok) || !ok)
+        return false;
+    // Column 0 answers the whole row: its own place is its header item's, wherever the
+    // columns were reordered to show it, shifted as the row is scrolled.
+    RECT item{};
+    HWND header = reinterpret_cast<HWND>(::SendMessageA(listView, LVM_GETHEADER, 0, 0));
+    if (column == 0 && header && ::SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item))) {
+        bounds.right = bounds.left + item.right;
+        bounds.left += item.left;
+    }
+    point.x = x < 0 ? (bounds.left + bounds.right) / 2 : bounds.left + x;
+    point.y = (bounds.top + bounds.bottom) / 2;
+    return bounds.right > bounds.left && bounds.bottom > bounds.top;
+}
 }  // namespace
 
 void LetInputArrive(HWND window)
@@ -170,30 +192,6 @@ bool ListBoxItemPoint(HWND listBox, int index, int x, POINT& point)
     point.y = (item.top + item.bottom) / 2;
     return true;
 }
-
-namespace {
-bool CellPoint(HWND listView, int row, int column, int x, POINT& point)
-{
-    RECT bounds{};
-    bounds.top = column;
-    bounds.left = LVIR_BOUNDS;
-    DWORD_PTR ok = 0;
-    if (!::SendMessageTimeoutA(listView, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
-                               reinterpret_cast<LPARAM>(&bounds), SMTO_ABORTIFHUNG, 2000, &ok) || !ok)
-        return false;
-    // Column 0 answers the whole row: its own place is its header item's, wherever the
-    // columns were reordered to show it, shifted as the row is scrolled.
-    RECT item{};
-    HWND header = reinterpret_cast<HWND>(::SendMessageA(listView, LVM_GETHEADER, 0, 0));
-    if (column == 0 && header && ::SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item))) {
-        bounds.right = bounds.left + item.right;
-        bounds.left += item.left;
-    }
-    point.x = x < 0 ? (bounds.left + bounds.right) / 2 : bounds.left + x;
-    point.y = (bounds.top + bounds.bottom) / 2;
-    return bounds.right > bounds.left && bounds.bottom > bounds.top;
-}
-}  // namespace
 
 bool ClickListViewCell(HWND listView, int row, int column, int x)
 {

@@ -127,14 +127,7 @@ GUITHREADINFO ThreadInfo(HWND anyWindowOfThread)
     if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(anyWindowOfThread, nullptr), &info)) info = GUITHREADINFO{};
     return info;
 }
-}  // namespace
 
-std::string WindowText(HWND window) { return ReadString(window, WM_GETTEXTLENGTH, WM_GETTEXT, 0); }
-HWND FocusedWindow(HWND anyWindowOfThread) { return ThreadInfo(anyWindowOfThread).hwndFocus; }
-HWND MouseCaptureOf(HWND anyWindowOfThread) { return ThreadInfo(anyWindowOfThread).hwndCapture; }
-int ListBoxSelection(HWND listBox) { return static_cast<int>(Query(listBox, LB_GETCURSEL)); }
-
-namespace {
 std::vector<std::string> Items(HWND box, UINT countMessage, UINT lengthMessage, UINT textMessage)
 {
     std::vector<std::string> items;
@@ -143,6 +136,11 @@ std::vector<std::string> Items(HWND box, UINT countMessage, UINT lengthMessage, 
     return items;
 }
 }  // namespace
+
+std::string WindowText(HWND window) { return ReadString(window, WM_GETTEXTLENGTH, WM_GETTEXT, 0); }
+HWND FocusedWindow(HWND anyWindowOfThread) { return ThreadInfo(anyWindowOfThread).hwndFocus; }
+HWND MouseCaptureOf(HWND anyWindowOfThread) { return ThreadInfo(anyWindowOfThread).hwndCapture; }
+int ListBoxSelection(HWND listBox) { return static_cast<int>(Query(listBox, LB_GETCURSEL)); }
 
 std::vector<std::string> ListBoxItems(HWND listBox) { return Items(listBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
 std::vector<std::string> ComboItems(HWND comboBox) { return Items(comboBox, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
@@ -201,23 +199,11 @@ ModalCall::~ModalCall()
 
 bool ModalCall::IsRunning() const noexcept { return m_hThread && ::WaitForSingleObject(m_hThread, 0) == WAIT_TIMEOUT; }
 
-bool ModalCall::WaitForReturn(DWORD timeoutMs)
-{
-    for (const DWORD start = ::GetTickCount(); m_hThread;) {
-        const DWORD elapsed = ::GetTickCount() - start;
-        const DWORD woke = ::MsgWaitForMultipleObjects(1, &m_hThread, FALSE, elapsed >= timeoutMs ? 0 : timeoutMs - elapsed,
-                                                       QS_ALLINPUT);
-        if (woke != WAIT_OBJECT_0 + 1) return !IsRunning();
-        PumpMessagesFor(0);
-    }
-    return true;
-}
-
 INT_PTR ModalCall::Result() const noexcept { return m_state->result; }
 
 ::testing::AssertionResult ModalCall::Finish(DWORD timeoutMs)
 {
-    if (WaitForReturn(timeoutMs)) return ::testing::AssertionSuccess();
+    if (WaitUntil([this] { return !IsRunning(); }, timeoutMs)) return ::testing::AssertionSuccess();
     const std::string open = CloseWindows(3000);
     return ::testing::AssertionFailure() << "the modal call did not return within " << timeoutMs << " ms; closed: "
                                          << open << (IsRunning() ? "; the thread still did not end" : "");
@@ -236,7 +222,7 @@ std::string ModalCall::CloseWindows(DWORD timeoutMs)
             ::PostMessageA(window, WM_CLOSE, 0, 0);
         }
         if (round >= 5) ::PostThreadMessageA(m_threadId, WM_QUIT, 0, 0);
-        WaitForReturn(timeoutMs / 10);
+        WaitUntil([this] { return !IsRunning(); }, timeoutMs / 10);
     }
     return seen.empty() ? "(no window)" : seen;
 }
