@@ -21,6 +21,13 @@ bool ClickItem(HWND list, int index, int x = -1, bool inPlace = true)
            (inPlace ? harness::ClickInPlace(list, point) : harness::ClickAt(list, point));
 }
 
+bool Gone(HWND question)
+{
+    if (!harness::WaitForWindowGone(question)) return false;
+    harness::PumpMessagesFor(100);  // the builder takes the activation back
+    return true;
+}
+
 }  // namespace
 
 const Library& Quervix()
@@ -169,15 +176,6 @@ bool ChooseInCell(HWND grid, int row, int column, const std::string& entry)
     return found != items.end() && ClickItem(list, static_cast<int>(found - items.begin())) &&
            harness::WaitUntil([&] { return !OpenCellList(grid) && harness::ListViewCell(grid, row, column) == entry; });
 }
-
-namespace {
-bool Gone(HWND question)
-{
-    if (!harness::WaitForWindowGone(question)) return false;
-    harness::PumpMessagesFor(100);  // the builder takes the activation back
-    return true;
-}
-}  // namespace
 
 bool Answer(HWND question, const char* prompt, int button, const char* choice)
 {
