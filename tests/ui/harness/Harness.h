@@ -74,8 +74,6 @@ private:
 enum Modifiers : unsigned { kNoModifier = 0, kShift = 1, kControl = 2, kAlt = 4 };
 // Makes the window's top-level ancestor the foreground window.
 bool BringToForeground(HWND window);
-// Gives a dialog control the focus as Tab would (WM_NEXTDLGCTL on the dialog's thread).
-bool FocusControl(HWND control);
 // Mouse input at a point in window's client coordinates, as a person gives it: presses held
 // about 100 ms, clicks further apart than the double-click time (but DoubleClickAt's). ClickAt
 // activates the window first; ClickInPlace does not (an open drop-down list would close).

@@ -140,15 +140,6 @@ bool BringToForeground(HWND window)
     return ::GetForegroundWindow() == top;
 }
 
-bool FocusControl(HWND control)
-{
-    HWND dialog = ::GetParent(control);
-    if (!dialog || !BringToForeground(control)) return false;
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, SMTO_ABORTIFHUNG, 2000, &ignored);
-    return WaitUntil([&] { return FocusedWindow(control) == control; }, 2000);
-}
-
 bool MoveMouseTo(HWND window, POINT clientPoint) { return Send(MouseAt(window, clientPoint, {0}), window); }
 bool ClickAt(HWND window, POINT clientPoint) { return ClickSequence(window, clientPoint, 1, true); }
 bool ClickInPlace(HWND window, POINT clientPoint) { return ClickSequence(window, clientPoint, 1, false); }
