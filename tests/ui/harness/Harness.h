@@ -90,8 +90,8 @@ bool ReleaseLeft(HWND window);
 // false when the item is out of view.
 bool ListBoxItemPoint(HWND listBox, int index, int x, POINT& point);
 // A report-view cell's centre, or x pixels right of its left edge.
-bool ClickListViewCell(HWND listView, int row, int column, int x = -1);
-bool DoubleClickListViewCell(HWND listView, int row, int column, int x = -1);
+bool ClickListViewCell(HWND listView, int row, int column, int x = -1, int clicks = 1);
+inline bool DoubleClickListViewCell(HWND listView, int row, int column) { return ClickListViewCell(listView, row, column, -1, 2); }
 // Keys into the foreground focus; text as the keyboard layout types it (false for a
 // character no key types).
 bool PressKey(WORD virtualKey, unsigned modifiers = kNoModifier);

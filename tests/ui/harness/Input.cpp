@@ -98,13 +98,8 @@ bool ClickSequence(HWND window, POINT point, int clicks, bool activate)
 
 bool CellPoint(HWND listView, int row, int column, int x, POINT& point)
 {
-    RECT bounds{};
-    bounds.top = column;
-    bounds.left = LVIR_BOUNDS;
-    DWORD_PTR ok = 0;
-    if (!::SendMessageTimeoutA(listView, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
-                               reinterpret_cast<LPARAM>(&bounds), SMTO_ABORTIFHUNG, 2000, &ok) || !ok)
-        return false;
+    RECT bounds{LVIR_BOUNDS, column, 0, 0};
+    if (!Query(listView, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds))) return false;
     // Column 0 answers the whole row: its own place is its header item's, wherever the
     // columns were reordered to show it, shifted as the row is scrolled.
     RECT item{};
@@ -172,11 +167,7 @@ bool ReleaseLeft(HWND window)
 bool ListBoxItemPoint(HWND listBox, int index, int x, POINT& point)
 {
     RECT item{}, client{};
-    DWORD_PTR result = 0;
-    if (!::SendMessageTimeoutA(listBox, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item),
-                               SMTO_ABORTIFHUNG, 2000, &result) ||
-        static_cast<LRESULT>(result) == LB_ERR)
-        return false;
+    if (Query(listBox, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) == LB_ERR) return false;
     ::GetClientRect(listBox, &client);
     if (item.bottom <= client.top || item.top >= client.bottom) return false;  // scrolled out of view
     point.x = x < 0 ? (item.left + item.right) / 2 : item.left + x;
@@ -184,16 +175,10 @@ bool ListBoxItemPoint(HWND listBox, int index, int x, POINT& point)
     return true;
 }
 
-bool ClickListViewCell(HWND listView, int row, int column, int x)
+bool ClickListViewCell(HWND listView, int row, int column, int x, int clicks)
 {
     POINT point{};
-    return CellPoint(listView, row, column, x, point) && ClickAt(listView, point);
-}
-
-bool DoubleClickListViewCell(HWND listView, int row, int column, int x)
-{
-    POINT point{};
-    return CellPoint(listView, row, column, x, point) && DoubleClickAt(listView, point);
+    return CellPoint(listView, row, column, x, point) && ClickSequence(listView, point, clicks, true);
 }
 
 bool PressKey(WORD virtualKey, unsigned modifiers)
