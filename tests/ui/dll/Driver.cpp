@@ -33,11 +33,8 @@ bool Gone(HWND question)
 const Library& Quervix()
 {
     static const Library library = [] {
-        char path[MAX_PATH] = {};
-        std::string file(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
-        file = file.substr(0, file.find_last_of("\\/") + 1) + "Quervix.dll";
         Library loaded;
-        if (HMODULE module = ::LoadLibraryA(file.c_str())) {
+        if (HMODULE module = ::LoadLibraryA("Quervix.dll")) {  // by its name, as hosts do: found beside the program
             loaded.getQuery = reinterpret_cast<QuervixGetSELECTSQLQueryFn>(
                 reinterpret_cast<void*>(::GetProcAddress(module, "GetSELECTSQLQuery")));
             loaded.createDialog = reinterpret_cast<QuervixCreateSELECTSQLQueryDlgFn>(

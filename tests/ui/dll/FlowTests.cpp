@@ -66,20 +66,6 @@ Flow Reopened(const char* name, std::vector<HostTable> tables, const Query& form
     return Flow{name, std::move(tables), statement, kWhereGrid, {}, IDOK, statement};
 }
 
-// WHERE rows as "AndOr|Field|Operator|Value", ORDER BY rows as "Field|Direction", joined by ";".
-std::string RowsOf(HWND grid, bool where)
-{
-    std::string rows;
-    for (int row = 0; row < harness::ListViewRowCount(grid); ++row) {
-        const char* separator = row ? ";" : "";
-        for (int cell : where ? std::vector<int>{kAndOr, kField, kOperator, kValue} : std::vector<int>{kKeyField, kKeyDirection}) {
-            rows += separator + harness::ListViewCell(grid, row, cell);
-            separator = "|";
-        }
-    }
-    return rows;
-}
-
 void Perform(QueryRun& run, const Flow& flow, const Step& step)
 {
     HWND grid = run.Control(flow.grid);
@@ -122,8 +108,17 @@ void Perform(QueryRun& run, const Flow& flow, const Step& step)
     if (step.checks) {
         EXPECT_EQ(run.ColumnChecks(), step.checks);
     }
-    if (step.rows) {
-        EXPECT_EQ(RowsOf(grid, flow.grid == kWhereGrid), step.rows);
+    if (step.rows) {  // WHERE rows as "AndOr|Field|Operator|Value", ORDER BY rows as "Field|Direction"
+        std::string rows;
+        for (int row = 0; row < harness::ListViewRowCount(grid); ++row) {
+            const char* separator = row ? ";" : "";
+            for (int cell : flow.grid == kWhereGrid ? std::vector<int>{kAndOr, kField, kOperator, kValue}
+                                                    : std::vector<int>{kKeyField, kKeyDirection}) {
+                rows += separator + harness::ListViewCell(grid, row, cell);
+                separator = "|";
+            }
+        }
+        EXPECT_EQ(rows, step.rows);
     }
     if (step.selected != -2) {
         EXPECT_EQ(harness::ListViewSelectedRow(grid), step.selected);

@@ -47,18 +47,6 @@ struct Input {
     int cap;
 };
 
-// The buffer as OK must leave it: the engine's statement cut to cap - 1 bytes and a NUL.
-std::vector<char> Expected(const Input& in, std::vector<char> buffer)
-{
-    const Composed composed = ComposeStatement(OpenStatement(in.statement, SplitColumnString(in.columns), {in.table}));
-    EXPECT_TRUE(composed.Ok());
-    const std::string& text = composed.statement;
-    const size_t kept = std::min(text.size(), static_cast<size_t>(in.cap - 1));
-    std::copy(text.begin(), text.begin() + static_cast<ptrdiff_t>(kept), buffer.begin());
-    buffer[kept] = '\0';
-    return buffer;
-}
-
 TEST(Host, OkHandsBackWhatTheEngineComposesCutToTheBuffer)
 {
     std::string high, wide;
@@ -86,7 +74,14 @@ TEST(Host, OkHandsBackWhatTheEngineComposesCutToTheBuffer)
         ASSERT_NE(run.Dialog(60000), nullptr);
         ASSERT_TRUE(run.End(IDOK));
         EXPECT_EQ(run.Result(), 0);
-        EXPECT_TRUE(run.BufferNow() == Expected(in, run.BufferBefore())) << run.ReturnedText().substr(0, 200);
+        // The buffer as OK must leave it: the engine's statement cut to cap - 1 bytes and a NUL.
+        const Composed composed = ComposeStatement(OpenStatement(in.statement, SplitColumnString(in.columns), {in.table}));
+        ASSERT_TRUE(composed.Ok());
+        std::vector<char> expected = run.BufferBefore();
+        const size_t kept = std::min(composed.statement.size(), static_cast<size_t>(in.cap - 1));
+        std::copy(composed.statement.begin(), composed.statement.begin() + static_cast<ptrdiff_t>(kept), expected.begin());
+        expected[kept] = '\0';
+        EXPECT_TRUE(run.BufferNow() == expected) << run.ReturnedText().substr(0, 200);
     }
 }
 
