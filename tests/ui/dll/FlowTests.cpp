@@ -3,8 +3,6 @@
 // checks and the grid's rows must then show; at the end OK, Cancel or the close command and
 // what the host gets. Stored statements the dialog wrote are flows without steps.
 #include "Driver.h"
-#include "engine/Names.h"
-#include "engine/Query.h"
 
 namespace dlltest {
 namespace {
@@ -58,11 +56,10 @@ struct Flow {
     std::string returned = "";      // after OK; a run that ends otherwise leaves the host's text as it was
 };
 
-// A statement the dialog wrote, stored by the host and opened again: OK without a change
-// hands it back byte for byte.
-Flow Reopened(const char* name, std::vector<HostTable> tables, const Query& form)
+// A statement the dialog wrote (in the composer's layout), stored by the host and opened
+// again: OK without a change hands it back byte for byte.
+Flow Reopened(const char* name, std::vector<HostTable> tables, const char* statement)
 {
-    const std::string statement = ComposeStatement(form).statement;
     return Flow{name, std::move(tables), statement, kWhereGrid, {}, IDOK, statement};
 }
 
@@ -242,36 +239,27 @@ const Flow kFlows[] = {
         Do(S::Cell, 1, kKeyField).Shows("SELECT * FROM T ORDER BY {'Sort by'|'A'}").Selects(1),
     }, SC_CLOSE},
     Reopened("ReopenedCustomersQueryWithADateRangeAndKeysOutOfColumnOrder", {{"Customers", kCustomers}},
-             {false, {"Name", "City"}, "Customers",
-              {{"", "City", "=", "'New York'"}, {"AND", "Order Date", "BETWEEN", "'2020-01-01' AND '2020-12-31'"}},
-              {{"Unit Price", "DESC"}, {"Order Date", ""}}, "", "", ""}),
+             "SELECT Name,City FROM Customers WHERE  ( City = 'New York' ) AND ( [Order Date] BETWEEN '2020-01-01' AND "
+             "'2020-12-31' ) ORDER BY [Unit Price] DESC,[Order Date]"),
     Reopened("ReopenedQuotedTextHoldingAndOrAndParentheses", {{"Customers", kCustomers}},
-             {true, {}, "Customers",
-              {{"", "Name", "=", "'Fish AND Chips'"}, {"OR", "Name", "LIKE", "'Smith ) OR ( Sons%'"},
-               {"AND", "City", "<>", "'O''Hare'"}, {"OR", "Addr1", "NOT LIKE", "'(a) or (b)'"}},
-              {{"City", "ASC"}}, "", "", ""}),
+             "SELECT * FROM Customers WHERE  ( Name = 'Fish AND Chips' ) OR ( Name LIKE 'Smith ) OR ( Sons%' ) AND "
+             "( City <> 'O''Hare' ) OR ( [Addr1] NOT LIKE '(a) or (b)' ) ORDER BY City ASC"),
     Reopened("ReopenedListsRangesComparisonsAndNoValue", {{"Customers", kCustomers}},
-             {false, {"ID", "Price$"}, "Customers",
-              {{"", "City", "IN", "('Oslo', 'New York')"}, {"AND", "ID", "NOT IN", "(1, 2, 3)"},
-               {"OR", "Unit Price", "NOT BETWEEN", "1 AND 5"}, {"AND", "Addr1", "IS NULL", ""}, {"AND", "ID", ">=", "10"},
-               {"OR", "Order Date", "IS NOT NULL", ""}},
-              {}, "", "", ""}),
+             "SELECT ID,[Price$] FROM Customers WHERE  ( City IN ('Oslo', 'New York') ) AND ( ID NOT IN (1, 2, 3) ) OR "
+             "( [Unit Price] NOT BETWEEN 1 AND 5 ) AND ( [Addr1] IS NULL ) AND ( ID >= 10 ) OR ( [Order Date] IS NOT NULL ) "),
     Reopened("ReopenedWhenPrintedValuesAnEmptyValueAndKeysOutOfColumnOrder", {{"Customers", kCustomers}},
-             {false, {"Addr1"}, "Customers",
-              {{"", "Unit Price", ">", "{'Minimum price?'|'100'}"}, {"OR", "City", "=", ""}, {"AND", "Name", "<", "O'Brien"}},
-              {{"City", "DESC"}, {"ID", "ASC"}, {"Name", ""}, {"Unit Price", ""}}, "", "", ""}),
+             "SELECT [Addr1] FROM Customers WHERE  ( [Unit Price] > {'Minimum price?'|'100'} ) OR ( City = '' ) AND "
+             "( Name < O'Brien ) ORDER BY City DESC,ID ASC,Name,[Unit Price]"),
     Reopened("ReopenedWhenPrintedClauses", {{"Customers", kCustomers}},
-             {false, {}, "Customers", {{"", "ID", "=", "1"}}, {}, MakeWpText("Which columns?", "*"), "",
-              MakeWpText("Sort by?", "CITY")}),
+             "SELECT {'Which columns?'|'*'} FROM Customers WHERE  ( ID = 1 ) ORDER BY {'Sort by?'|'CITY'}"),
     Reopened("ReopenedNamesHoldingClauseWordsLetterCaseApartAndAnApostrophe", {{"Orders", kKeywords}},
-             {false, {"From Date", "Where Used", "NAME", "O'Neil"}, "Orders",
-              {{"", "Order Total", "<=", "100"}, {"OR", "AND", "LIKE", "'x AND y'"}, {"AND", "Select", "=", "'FROM'"}},
-              {{"Order Total", "DESC"}, {"NAME", ""}, {"From Date", "ASC"}}, "", "", ""}),
+             "SELECT [From Date],[Where Used],NAME,[ONeil] FROM Orders WHERE  ( [Order Total] <= 100 ) OR "
+             "( AND LIKE 'x AND y' ) AND ( Select = 'FROM' ) ORDER BY [Order Total] DESC,NAME,[From Date] ASC"),
     Reopened("ReopenedOneOfSeveralTablesItsNameBracketed",
              {{"Customers", kCustomers}, {"Order Details", kCustomers}, {"Archive", kCustomers}},
-             {false, {"Name"}, "Order Details", {{"", "City", "LIKE", "'New %'"}}, {{"Name", "DESC"}}, "", "", ""}),
+             "SELECT Name FROM [Order Details] WHERE  ( City LIKE 'New %' ) ORDER BY Name DESC"),
     Reopened("ReopenedAWhenPrintedTableAmongSeveral", {{"Customers", kCustomers}, {"{WHEN PRINTED}", kCustomers}},
-             {true, {}, "Customers", {}, {{"ID", ""}}, "", MakeWpText("Which table?", "CUSTOMERS"), ""}),
+             "SELECT * FROM {'Which table?'|'CUSTOMERS'} ORDER BY ID"),
 };
 
 INSTANTIATE_TEST_SUITE_P(Dialog, Flows, ::testing::ValuesIn(kFlows),
