@@ -82,7 +82,7 @@ HWND QueryRun::Dialog(DWORD timeoutMs)
 
 HWND QueryRun::Control(int id)
 {
-    return Dialog() ? harness::FindControl(m_dialog, id) : nullptr;
+    return Dialog() ? ::GetDlgItem(m_dialog, id) : nullptr;
 }
 
 std::string QueryRun::Preview() { return harness::WindowText(Control(kPreview)); }
@@ -177,12 +177,12 @@ bool ChooseInCell(HWND grid, int row, int column, const std::string& entry)
 bool Answer(HWND question, const char* prompt, int button, const char* choice)
 {
     if (!question) return false;
-    HWND edit = harness::FindControl(question, kPrompt);
+    HWND edit = ::GetDlgItem(question, kPrompt);
     if (prompt && !(harness::ClickCenter(edit) && harness::TypeText(prompt) &&
                     harness::WaitUntil([&] { return harness::WindowText(edit) == prompt; })))
         return false;
-    if (choice && !ChooseInComboBox(harness::FindControl(question, kDefault), choice)) return false;
-    return harness::ClickCenter(harness::FindControl(question, button)) && Gone(question);
+    if (choice && !ChooseInComboBox(::GetDlgItem(question, kDefault), choice)) return false;
+    return harness::ClickCenter(::GetDlgItem(question, button)) && Gone(question);
 }
 
 bool AnswerByKey(HWND question, WORD key)

@@ -86,8 +86,8 @@ void Perform(QueryRun& run, const Flow& flow, const Step& step)
         HWND question = harness::WaitForWindow(kWhenPrintedCaption, run.ThreadId());
         ASSERT_NE(question, nullptr);
         // Each question starts afresh, whatever the last one was answered with.
-        EXPECT_EQ(harness::WindowText(harness::FindControl(question, kPrompt)), "");
-        EXPECT_EQ(harness::FocusedWindow(question), harness::FindControl(question, IDOK));
+        EXPECT_EQ(harness::WindowText(::GetDlgItem(question, kPrompt)), "");
+        EXPECT_EQ(harness::FocusedWindow(question), ::GetDlgItem(question, IDOK));
         if (step.selected != -2) {
             EXPECT_EQ(harness::ListViewSelectedRow(grid), step.selected) << "behind the question";
         }

@@ -13,10 +13,6 @@ const char kWanted[] = "SELECT A,B FROM T WHERE  ( A LIKE 'x%' ) OR ( B = 2 ) OR
 const UINT kComboSelection = ::RegisterWindowMessageA("WM_XLISTCTRL_COMBO_SELECTION");
 const UINT kCheckboxClicked = ::RegisterWindowMessageA("WM_XLISTCTRL_CHECKBOX_CLICKED");
 
-harness::MessageRecorder::Entry Told(UINT message, int row, int cell)
-{
-    return {message, static_cast<WPARAM>(row), static_cast<LPARAM>(cell)};
-}
 using Messages = std::vector<harness::MessageRecorder::Entry>;
 
 // Double-clicks a row's value, types text and clicks target to end the edit (Enter would not:
@@ -83,10 +79,10 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     const std::string wanted = "SELECT A,B FROM T WHERE  ( A LIKE 'x%' ) OR ( B IS NULL ) ORDER BY B DESC";
     ASSERT_TRUE(run.PreviewBecomes(wanted)) << run.Preview();
     // One message for each choice and each tick, none for the clicks that only selected.
-    EXPECT_EQ(told.Messages(), (Messages{Told(kComboSelection, 0, kOperator), Told(kComboSelection, 1, kAndOr),
-                              Told(kComboSelection, 1, kOperator), Told(kCheckboxClicked, 1, kKeyCheck),
-                              Told(kCheckboxClicked, 1, kKeyCheck), Told(kCheckboxClicked, 1, kKeyCheck),
-                              Told(kComboSelection, 1, kKeyDirection)}));
+    EXPECT_EQ(told.Messages(), (Messages{{kComboSelection, 0, kOperator}, {kComboSelection, 1, kAndOr},
+                              {kComboSelection, 1, kOperator}, {kCheckboxClicked, 1, kKeyCheck},
+                              {kCheckboxClicked, 1, kKeyCheck}, {kCheckboxClicked, 1, kKeyCheck},
+                              {kComboSelection, 1, kKeyDirection}}));
     harness::SaveScreenshot(harness::CaptureWindow(run.Dialog()), "grid_all_clauses.bmp");
     ASSERT_TRUE(run.End(IDOK));
     EXPECT_EQ(run.ReturnedText(), wanted);

@@ -89,11 +89,9 @@ TEST(Host, BadArgumentsReturnOneWithoutADialog)
 {
     ASSERT_NE(Quervix().getQuery, nullptr);
     char buffer[8] = "keep";
-    EXPECT_EQ(Quervix().getQuery("T", "A\t", buffer, 0), 1);
-    EXPECT_EQ(Quervix().getQuery("T", "A\t", buffer, -5), 1);
-    EXPECT_EQ(Quervix().getQuery(nullptr, "A\t", buffer, 8), 1);
-    EXPECT_EQ(Quervix().getQuery("T", nullptr, buffer, 8), 1);
-    EXPECT_EQ(Quervix().getQuery("T", "A\t", nullptr, 8), 1);
+    const struct { const char *table, *columns; char* query; int cap; } calls[] = {
+        {"T", "A\t", buffer, 0}, {"T", "A\t", buffer, -5}, {nullptr, "A\t", buffer, 8}, {"T", nullptr, buffer, 8}, {"T", "A\t", nullptr, 8}};
+    for (const auto& c : calls) EXPECT_EQ(Quervix().getQuery(c.table, c.columns, c.query, c.cap), 1) << &c - calls;
     EXPECT_STREQ(buffer, "keep");
 }
 
@@ -119,9 +117,9 @@ TEST(Host, ACallFromInsideARunningDialogOpensASecondOne)
         return second != nullptr;
     }));
     EXPECT_FALSE(::IsWindowEnabled(first)) << "the first dialog waits for the second";
-    ASSERT_TRUE(harness::ClickCenter(harness::FindControl(second, IDCANCEL)));
+    ASSERT_TRUE(harness::ClickCenter(::GetDlgItem(second, IDCANCEL)));
     ASSERT_TRUE(harness::WaitUntil([&] { return nestedResult == 1; }));
-    ASSERT_TRUE(harness::ClickCenter(harness::FindControl(first, IDOK)));
+    ASSERT_TRUE(harness::ClickCenter(::GetDlgItem(first, IDOK)));
     ASSERT_TRUE(call.Finish(10000));
     EXPECT_EQ(call.Result(), 0);
 }

@@ -33,8 +33,6 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs = kDefaultTimeoutMs);
 // Under Wine the X server's focus events reach a window just shown a little later, re-read
 // the keyboard and cancel a press in progress: input is sent only after them.
 void SettleWindow(HWND window, DWORD ms = 150);
-// A control by id: a direct child first, then any descendant.
-HWND FindControl(HWND parent, int controlId);
 
 // SendMessage that gives up after two seconds and then fails the test.
 LRESULT Query(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

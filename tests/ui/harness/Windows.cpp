@@ -86,19 +86,6 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs)
     return WaitUntil([&] { return !::IsWindow(window); }, timeoutMs);
 }
 
-HWND FindControl(HWND parent, int controlId)
-{
-    if (HWND direct = ::GetDlgItem(parent, controlId)) return direct;
-    std::pair<int, HWND> search{controlId, nullptr};
-    ::EnumChildWindows(parent, [](HWND window, LPARAM param) -> BOOL {
-        auto* wanted = reinterpret_cast<std::pair<int, HWND>*>(param);
-        if (::GetDlgCtrlID(window) != wanted->first) return TRUE;
-        wanted->second = window;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.second;
-}
-
 LRESULT Query(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR result = 0;
