@@ -46,26 +46,25 @@ const Library& Quervix()
 }
 
 QueryRun::QueryRun(const std::string& table, const std::string& columns, const std::string& statement, int cap)
-    : m_buffer(std::max(static_cast<size_t>(std::max(cap, 0)), statement.size() + 1) + kGuardBytes, kFill),
-      m_table(table), m_columns(columns), m_cap(cap)
+    : m_buffer(std::max(static_cast<size_t>(std::max(cap, 0)), statement.size() + 1) + kGuardBytes, kFill)
 {
     std::copy(statement.begin(), statement.end(), m_buffer.begin());
     m_buffer[statement.size()] = '\0';
     m_before = m_buffer;
     const auto getQuery = Quervix().getQuery;
-    m_call = std::make_unique<harness::ModalCall>([this, getQuery]() -> INT_PTR {
-        return getQuery ? getQuery(m_table.c_str(), m_columns.c_str(), m_buffer.data(), m_cap) : -1;
+    m_call = std::make_unique<harness::ModalCall>([this, getQuery, table, columns, cap]() -> INT_PTR {
+        return getQuery ? getQuery(table.c_str(), columns.c_str(), m_buffer.data(), cap) : -1;
     });
 }
 
 QueryRun::QueryRun(const std::vector<HostTable>& tables, const std::string& statement)
-    : m_tables(tables), m_objectStatement(statement), m_throughObject(true)
+    : m_objectStatement(statement), m_throughObject(true)
 {
     const auto create = Quervix().createDialog;
-    m_call = std::make_unique<harness::ModalCall>([this, create]() -> INT_PTR {
+    m_call = std::make_unique<harness::ModalCall>([this, create, tables]() -> INT_PTR {
         CSELECTSQLDlg* dialog = create ? create() : nullptr;
         if (!dialog) return -1;
-        for (const HostTable& table : m_tables) dialog->AddTableColumns(table.name.c_str(), table.columns.c_str());
+        for (const HostTable& table : tables) dialog->AddTableColumns(table.name.c_str(), table.columns.c_str());
         dialog->SetSQLQuery(m_objectStatement.c_str());
         const INT_PTR result = dialog->DoModal();
         m_objectStatement = dialog->GetSQLQuery();
@@ -90,12 +89,6 @@ std::string QueryRun::Preview() { return harness::WindowText(Control(kPreview));
 bool QueryRun::PreviewBecomes(const std::string& text)
 {
     return harness::WaitUntil([&] { return Preview() == text; }, 3000);
-}
-
-bool QueryRun::Click(int id)
-{
-    HWND control = Control(id);
-    return control && harness::ClickCenter(control);
 }
 
 bool QueryRun::ClickColumn(int item, bool onCheckBox)

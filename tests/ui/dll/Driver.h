@@ -54,7 +54,7 @@ public:
     HWND Control(int id);
     std::string Preview();
     bool PreviewBecomes(const std::string& text);
-    bool Click(int id);
+    bool Click(int id) { return harness::ClickCenter(Control(id)); }  // false without the control
     // The check box of a column item, or its text (which selects it only).
     bool ClickColumn(int item, bool onCheckBox = true);
     std::string ColumnChecks();  // "1000": one digit per item
@@ -68,10 +68,8 @@ public:
 
 private:
     std::vector<char> m_buffer, m_before;
-    std::vector<HostTable> m_tables;
-    std::string m_table, m_columns, m_objectStatement;
+    std::string m_objectStatement;
     bool m_throughObject = false;
-    int m_cap = 0;
     std::unique_ptr<harness::ModalCall> m_call;
     HWND m_dialog = nullptr;
 };

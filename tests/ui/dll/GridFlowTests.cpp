@@ -13,8 +13,6 @@ const char kWanted[] = "SELECT A,B FROM T WHERE  ( A LIKE 'x%' ) OR ( B = 2 ) OR
 const UINT kComboSelection = ::RegisterWindowMessageA("WM_XLISTCTRL_COMBO_SELECTION");
 const UINT kCheckboxClicked = ::RegisterWindowMessageA("WM_XLISTCTRL_CHECKBOX_CLICKED");
 
-using Messages = std::vector<harness::MessageRecorder::Entry>;
-
 // Double-clicks a row's value, types text and clicks target to end the edit (Enter would not:
 // the dialog drops it).
 bool TypeValue(HWND grid, int row, const std::string& text, HWND target)
@@ -79,10 +77,10 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     const std::string wanted = "SELECT A,B FROM T WHERE  ( A LIKE 'x%' ) OR ( B IS NULL ) ORDER BY B DESC";
     ASSERT_TRUE(run.PreviewBecomes(wanted)) << run.Preview();
     // One message for each choice and each tick, none for the clicks that only selected.
-    EXPECT_EQ(told.Messages(), (Messages{{kComboSelection, 0, kOperator}, {kComboSelection, 1, kAndOr},
-                              {kComboSelection, 1, kOperator}, {kCheckboxClicked, 1, kKeyCheck},
-                              {kCheckboxClicked, 1, kKeyCheck}, {kCheckboxClicked, 1, kKeyCheck},
-                              {kComboSelection, 1, kKeyDirection}}));
+    EXPECT_EQ(told.Messages(), (std::vector<harness::MessageRecorder::Entry>{
+                                   {kComboSelection, 0, kOperator}, {kComboSelection, 1, kAndOr}, {kComboSelection, 1, kOperator},
+                                   {kCheckboxClicked, 1, kKeyCheck}, {kCheckboxClicked, 1, kKeyCheck},
+                                   {kCheckboxClicked, 1, kKeyCheck}, {kComboSelection, 1, kKeyDirection}}));
     harness::SaveScreenshot(harness::CaptureWindow(run.Dialog()), "grid_all_clauses.bmp");
     ASSERT_TRUE(run.End(IDOK));
     EXPECT_EQ(run.ReturnedText(), wanted);
