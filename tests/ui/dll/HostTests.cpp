@@ -1,7 +1,7 @@
 // What a host, careless or hostile, passes and gets back: OK hands back exactly what the
 // engine alone composes from the same input, cut to the buffer with nothing written past
-// it (Cancel and the close box leave it byte for byte: the flows); bad arguments show
-// nothing; calls nest. No C++ exception may be raised anywhere in the process while the suite runs.
+// it (Cancel and the close command leave it byte for byte: the flows); bad arguments show
+// nothing; calls nest. No C++ exception may be raised in the process while the suite runs.
 #include <atomic>
 
 #include "Driver.h"

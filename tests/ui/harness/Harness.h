@@ -87,7 +87,7 @@ bool ReleaseLeft(HWND window);
 // A list box item's vertical centre, x pixels from its left (negative: its centre);
 // false when the item is out of view.
 bool ListBoxItemPoint(HWND listBox, int index, int x, POINT& point);
-// A report-view cell's centre, or x pixels right of its left edge.
+// A report-view cell's centre, or x pixels right of its left edge, clicked once or twice.
 bool ClickListViewCell(HWND listView, int row, int column, int x = -1, int clicks = 1);
 inline bool DoubleClickListViewCell(HWND listView, int row, int column) { return ClickListViewCell(listView, row, column, -1, 2); }
 // Keys into the foreground focus; text as the keyboard layout types it (false for a
