@@ -160,10 +160,12 @@ public:
     /* The statement: after DoModal returned 1, the one the user finished; before, the one
        given to SetSQLQuery. Valid until the statement changes or the object is deleted. */
     virtual const char* GetSQLQuery() = 0;
-    /* The statement the dialog starts from (copied); "" or NULL for none. */
+    /* The statement the dialog starts from (copied); "" or NULL for none. Should memory
+       run out, the statement stays as it was. */
     virtual void SetSQLQuery(const char* text) = 0;
     /* Adds a table, or replaces the columns of a table of that name; columns as for
-       GetSELECTSQLQuery. Always returns nonzero (TRUE). */
+       GetSELECTSQLQuery. Returns nonzero (TRUE); 0 only when memory ran out, and then the
+       tables are as they were. No C++ exception leaves any of these functions. */
     virtual int AddTableColumns(const char* table, const char* columns) = 0;
 };
 #endif /* !QUERVIX_BUILDING_DLL */

@@ -52,15 +52,25 @@ const char* CSELECTSQLDlg::GetSQLQuery()
     return m_strStatement.GetString();
 }
 
+// A C++ host calls these through the object's table of functions, from code with a C++
+// runtime of its own: nothing thrown in here may reach it. Out of memory, the statement
+// and the tables stay as they were, and AddTableColumns says so.
 void CSELECTSQLDlg::SetSQLQuery(const char* text)
 {
-    m_strStatement = text ? text : "";
+    try {
+        m_strStatement = text ? text : "";
+    } catch (...) {
+    }
 }
 
 BOOL CSELECTSQLDlg::AddTableColumns(const char* table, const char* columns)
 {
-    m_mapTables.SetAt(table ? table : "", columns ? columns : "");
-    return TRUE;
+    try {
+        m_mapTables.SetAt(table ? table : "", columns ? columns : "");
+        return TRUE;
+    } catch (...) {
+        return FALSE;
+    }
 }
 
 const MessageMap* CSELECTSQLDlg::StaticMessageMap()

@@ -6,7 +6,9 @@
 // «{'prompt'|'default'}», and values that run to a " )" after which the rest of the
 // statement reads. Where several cuts would read, the first one wins, and a value prefers
 // to end outside its quoted text. Whether the rest reads is tabled once, from the end of
-// the text backwards, so the reading stays linear in the text for names of bounded length.
+// the text backwards, and a name is looked for only where a name of its length would end,
+// by a hash of that slice, so the reading costs the text's length times the number of
+// different name lengths, whatever the names' length.
 #include "engine/Names.h"
 #include "engine/Reading.h"
 
@@ -36,18 +38,14 @@ WrittenNames::WrittenNames(const std::vector<std::string>& names)
     : m_written(WrittenForms(names)), m_index(Views(m_written))
 {
     for (const std::string& written : m_written)
-        m_longest = std::max(m_longest, written.size());
-    m_hasLength.assign(m_longest + 1, 0);
-    for (const std::string& written : m_written)
-        m_hasLength[written.size()] = 1;
+        m_lengths.push_back(written.size());
+    std::sort(m_lengths.begin(), m_lengths.end());
+    m_lengths.erase(std::unique(m_lengths.begin(), m_lengths.end()), m_lengths.end());
 }
 
-int WrittenNames::Find(const std::string& text, size_t begin, size_t end) const
+int WrittenNames::Find(const std::string& text, const TextHashes& hashes, size_t begin, size_t end) const
 {
-    const size_t length = end - begin;
-    if (length > m_longest || !m_hasLength[length])
-        return -1;
-    return m_index.Find(std::string_view(text.data() + begin, length));
+    return m_index.Find(std::string_view(text.data() + begin, end - begin), hashes.Of(begin, end));
 }
 
 int WrittenNames::After(int index, int previous) const
@@ -96,7 +94,7 @@ struct SortKeyCut {
 class LayoutReader {
 public:
     LayoutReader(const std::string& text, const WrittenNames& columns)
-        : m_text(text), m_size(text.size()), m_columns(columns)
+        : m_text(text), m_size(text.size()), m_hashes(text), m_columns(columns)
     {
     }
 
@@ -140,8 +138,12 @@ private:
     Query QueryAt(size_t selectEnd, size_t tableEnd, const WrittenNames& tables, const std::vector<std::string>& columnNames,
                   const std::vector<std::string>& tableNames) const;
 
+    // The name of names written as text[begin, end), or -1.
+    int Name(const WrittenNames& names, size_t begin, size_t end) const { return names.Find(m_text, m_hashes, begin, end); }
+
     const std::string& m_text;
     const size_t m_size;
+    const TextHashes m_hashes;
     const WrittenNames& m_columns;
     std::vector<char> m_sortOk;       // a sort list of names runs from here to the end
     std::vector<char> m_closeOk;      // " )" here closes a condition, and the rest reads
@@ -154,11 +156,13 @@ private:
 
 bool LayoutReader::SortKeyAt(size_t pos, SortKeyCut* cut) const
 {
-    const size_t last = std::min(m_size, pos + m_columns.Longest());
-    for (size_t end = pos; end <= last; ++end) {
+    for (size_t length : m_columns.Lengths()) {
+        const size_t end = pos + length;
+        if (end > m_size)
+            break;
         if (end < m_size && m_text[end] != ',' && m_text[end] != ' ')
             continue;
-        const int name = m_columns.Find(m_text, pos, end);
+        const int name = Name(m_columns, pos, end);
         if (name < 0)
             continue;
         for (const char* direction : {"", " ASC", " DESC"}) {
@@ -198,11 +202,13 @@ uint32_t LayoutReader::ValueEnd(size_t valueBegin) const
 bool LayoutReader::ConditionAt(size_t pos, ConditionCut* cut) const
 {
     const size_t fieldBegin = pos + 3;
-    const size_t last = std::min(m_size, fieldBegin + m_columns.Longest());
-    for (size_t fieldEnd = fieldBegin; fieldEnd < last + 1 && fieldEnd < m_size; ++fieldEnd) {
+    for (size_t length : m_columns.Lengths()) {
+        const size_t fieldEnd = fieldBegin + length;
+        if (fieldEnd >= m_size)
+            break;
         if (m_text[fieldEnd] != ' ')
             continue;
-        const int field = m_columns.Find(m_text, fieldBegin, fieldEnd);
+        const int field = Name(m_columns, fieldBegin, fieldEnd);
         if (field < 0)
             continue;
         for (const char* op : OperatorChoices()) {
@@ -290,9 +296,11 @@ std::vector<size_t> LayoutReader::SelectListEnds() const
     for (size_t i = 7; i < m_size; ++i) {
         if (!reached[i])
             continue;
-        const size_t last = std::min(m_size, i + m_columns.Longest());
-        for (size_t end = i; end <= last && end < m_size; ++end) {
-            if ((m_text[end] != ',' && m_text[end] != ' ') || m_columns.Find(m_text, i, end) < 0)
+        for (size_t length : m_columns.Lengths()) {
+            const size_t end = i + length;
+            if (end >= m_size)
+                break;
+            if ((m_text[end] != ',' && m_text[end] != ' ') || Name(m_columns, i, end) < 0)
                 continue;
             if (m_text[end] == ',')
                 reached[end + 1] = 1;
@@ -314,9 +322,11 @@ std::vector<int> LayoutReader::ColumnListUpTo(size_t end) const
     for (size_t i = end + 1; i-- > 7;) {
         if (i != 7 && m_text[i - 1] != ',')
             continue;
-        const size_t last = std::min(end, i + m_columns.Longest());
-        for (size_t cut = i; cut <= last; ++cut) {
-            if ((cut == end || (m_text[cut] == ',' && firstCut[cut + 1] >= 0)) && m_columns.Find(m_text, i, cut) >= 0) {
+        for (size_t length : m_columns.Lengths()) {
+            const size_t cut = i + length;
+            if (cut > end)
+                break;
+            if ((cut == end || (m_text[cut] == ',' && firstCut[cut + 1] >= 0)) && Name(m_columns, i, cut) >= 0) {
                 firstCut[i] = static_cast<int>(cut);
                 break;
             }
@@ -327,7 +337,7 @@ std::vector<int> LayoutReader::ColumnListUpTo(size_t end) const
     std::vector<int> columns;
     for (size_t i = 7; firstCut[i] >= 0;) {
         const size_t cut = static_cast<size_t>(firstCut[i]);
-        columns.push_back(m_columns.After(m_columns.Find(m_text, i, cut), columns.empty() ? -1 : columns.back()));
+        columns.push_back(m_columns.After(Name(m_columns, i, cut), columns.empty() ? -1 : columns.back()));
         if (cut == end)
             break;
         i = cut + 1;
@@ -397,7 +407,7 @@ Query LayoutReader::QueryAt(size_t selectEnd, size_t tableEnd, const WrittenName
                 query.columns.push_back(columnNames[column]);
     }
     const size_t tableBegin = selectEnd + 6;
-    int known = tables.Find(m_text, tableBegin, tableEnd);
+    int known = Name(tables, tableBegin, tableEnd);
     while (known >= 0 && tableNames[static_cast<size_t>(known)].empty())  // no table is named nothing
         known = tables.Next(known);
     if (At(tableBegin, "{'"))
@@ -430,7 +440,7 @@ bool LayoutReader::Read(const WrittenNames& tables, const std::vector<std::strin
             for (size_t tableEnd = tableBegin; tableEnd < last; ++tableEnd) {
                 if (m_text[tableEnd] != ' ' || !AfterTableOk(tableEnd + 1))
                     continue;
-                if (wp ? !IsWpText(tableBegin, tableEnd, bar) : pass == 0 && tables.Find(m_text, tableBegin, tableEnd) < 0)
+                if (wp ? !IsWpText(tableBegin, tableEnd, bar) : pass == 0 && Name(tables, tableBegin, tableEnd) < 0)
                     continue;
                 Query read = QueryAt(selectEnd, tableEnd, tables, columnNames, tableNames);
                 const Composed again = ComposeStatement(read);

@@ -269,8 +269,10 @@ Query ReadForgivingly(const std::string& statement, const std::vector<std::strin
             const char* direction = "";
             ReadSortItem(item, key, direction);
             const int column = names.Find(key);
-            if (column >= 0 && !used[static_cast<size_t>(column)]++)
-                query.sortKeys.push_back(SortKey{columns[static_cast<size_t>(column)], direction});
+            if (column < 0 || used[static_cast<size_t>(column)])
+                continue;
+            used[static_cast<size_t>(column)] = 1;
+            query.sortKeys.push_back(SortKey{columns[static_cast<size_t>(column)], direction});
         }
     }
     return query;

@@ -7,7 +7,6 @@ UINT g_wmXComboListVkReturn = 0;
 UINT g_wmXComboListVkEscape = 0;
 UINT g_wmXComboListKeyDown = 0;
 UINT g_wmXComboListLButtonUp = 0;
-UINT g_wmXListCtrlDeferred = 0;
 
 void RegisterQuervixMessages()
 {
@@ -17,5 +16,4 @@ void RegisterQuervixMessages()
     g_wmXComboListVkEscape = ::RegisterWindowMessageA("WM_XCOMBOLIST_VK_ESCAPE");
     g_wmXComboListKeyDown = ::RegisterWindowMessageA("WM_XCOMBOLIST_KEYDOWN");
     g_wmXComboListLButtonUp = ::RegisterWindowMessageA("WM_XCOMBOLIST_LBUTTONUP");
-    g_wmXListCtrlDeferred = ::RegisterWindowMessageA("WM_XLISTCTRL_DEFERRED");
 }

@@ -1,6 +1,5 @@
-// The six window messages the grid and its drop-down list exchange with their owners, and
-// the one the grid posts itself, registered by name with the system when the library is
-// loaded.
+// The six window messages the grid and its drop-down list exchange with their owners,
+// registered by name with the system when the library is loaded.
 #pragma once
 
 #include <windows.h>
@@ -13,10 +12,8 @@ extern UINT g_wmXComboListVkReturn;         // "WM_XCOMBOLIST_VK_RETURN"
 extern UINT g_wmXComboListVkEscape;         // "WM_XCOMBOLIST_VK_ESCAPE"
 extern UINT g_wmXComboListKeyDown;          // "WM_XCOMBOLIST_KEYDOWN"
 extern UINT g_wmXComboListLButtonUp;        // "WM_XCOMBOLIST_LBUTTONUP"
-// Grid to itself: work that must wait until the message being handled is done.
-extern UINT g_wmXListCtrlDeferred;          // "WM_XLISTCTRL_DEFERRED"
 
-// Fills the seven variables; the library's start-up calls it once, test programs that
+// Fills the six variables; the library's start-up calls it once, test programs that
 // link the windows directly call it themselves. Calling it again changes nothing,
 // since the system hands out the same number for the same name within a session.
 void RegisterQuervixMessages();

@@ -58,7 +58,7 @@ const MessageMap* CXListCtrl::StaticMessageMap()
         msgmap::Registered<&G::OnComboReturn>(g_wmXComboListVkReturn),
         msgmap::Registered<&G::OnComboReturn>(g_wmXComboListLButtonUp),
         msgmap::Registered<&G::OnComboKeyDown>(g_wmXComboListKeyDown),
-        msgmap::Registered<&G::OnDeferred>(g_wmXListCtrlDeferred),
+        msgmap::Message<&G::OnDeferred>(kWmDeferred),
     };
     static const MessageMap map(CListCtrl::StaticMessageMap(), entries);
     return &map;

@@ -145,7 +145,7 @@ protected:
     CString m_strTextBeforeDrop;
 
 private:
-    // What the grid posts itself (WM_XLISTCTRL_DEFERRED, wParam) to run once the message
+    // What the grid posts itself (kWmDeferred, wParam) to run once the message
     // being handled is done: the list view has finished with a click, or the list box with
     // a key.
     enum : WPARAM { kOpenList = 1, kAcceptList, kCloseList, kFollowList };
@@ -173,6 +173,9 @@ private:
     LRESULT OnComboEscape(WPARAM, LPARAM);
     LRESULT OnComboReturn(WPARAM, LPARAM);
     LRESULT OnComboKeyDown(WPARAM, LPARAM);
+    // Posted by the grid to itself only (wParam: what to do; lParam: which list it is for):
+    // work that must wait until the message being handled is done.
+    static constexpr UINT kWmDeferred = WM_APP + 0x100;
     LRESULT OnDeferred(WPARAM action, LPARAM list);
 
     void LoadSystemColors();

@@ -6,7 +6,7 @@
 // with that click (it takes the focus as the button goes down and again as it comes up),
 // and then keeps the keyboard until the user chooses, cancels or goes elsewhere: nothing
 // polls it or takes the focus back. Work that must wait for the message being handled is
-// posted to the grid itself (WM_XLISTCTRL_DEFERRED), so it runs right after it.
+// posted to the grid itself (kWmDeferred), so it runs right after it.
 #include <new>
 #include <vector>
 
@@ -185,7 +185,7 @@ BOOL CXListCtrl::OnBeginLabelEdit(NMHDR*, LRESULT* pResult)
 
 void CXListCtrl::PostDeferred(WPARAM action)
 {
-    PostMessage(g_wmXListCtrlDeferred, action, m_nListSerial);
+    PostMessage(kWmDeferred, action, m_nListSerial);
 }
 
 LRESULT CXListCtrl::OnDeferred(WPARAM action, LPARAM list)

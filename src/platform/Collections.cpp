@@ -55,8 +55,14 @@ void CMapStringToString::SetAt(const char* key, const char* value)
         m_entries[found->second].second = value;
         return;
     }
-    m_indexByKey.emplace(keyText.Str(), m_entries.size());
+    // Out of memory, the map stays as it was: no index entry without its association.
     m_entries.emplace_back(keyText, CString(value));
+    try {
+        m_indexByKey.emplace(keyText.Str(), m_entries.size() - 1);
+    } catch (...) {
+        m_entries.pop_back();
+        throw;
+    }
 }
 
 BOOL CMapStringToString::Lookup(const char* key, CString& value) const

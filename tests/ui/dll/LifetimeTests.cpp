@@ -170,5 +170,23 @@ TEST(Lifetime, AFailureWhileTheDialogSetsItselfUpEndsTheCallCleanly)
     }
 }
 
+// Out of memory in the calls a C++ host makes before DoModal: the object stays as it was,
+// AddTableColumns says so, and no exception reaches the host.
+TEST(Lifetime, AFailingHostCallLeavesTheObjectAsItWas)
+{
+    CSELECTSQLDlg* dialog = Quervix().createDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->SetSQLQuery(kStart);
+    g_raised = 0;
+    Arm(::GetCurrentThreadId());
+    dialog->SetSQLQuery("SELECT A,B FROM T WHERE  ( A = 1 ) ");  // longer than a string keeps inline
+    EXPECT_STREQ(dialog->GetSQLQuery(), kStart);
+    Arm(::GetCurrentThreadId());
+    EXPECT_EQ(dialog->AddTableColumns("T", "A\tB\t"), 0);
+    EXPECT_EQ(dialog->AddTableColumns("T", "A\tB\t"), 1);
+    EXPECT_EQ(g_raised, 2);
+    delete dialog;
+}
+
 }  // namespace
 }  // namespace dlltest
