@@ -1,6 +1,10 @@
-// The dialog beyond its flows: keys that must not close it, OK refused with a message, a
-// preview of any length, tips, the table list's width, the When Printed question's place
-// and defaults, how it looks, and that runs leave no objects behind. Screenshots are kept.
+// The dialog beyond its flows: OK refused with a message, a preview of any length, long
+// names in tips and in the table list, the When Printed question's place and defaults, keys
+// that must not close it on every tab stop, each showing the focus, that runs leave no objects
+// behind, and how it looks at the screen's dots per inch: the suite runs at 96, and its Dpi
+// test again in Wine prefixes of 144 and 192 (tests/ui/dll/CMakeLists.txt). The dialog's fonts
+// and dialog units follow the DPI; what the library draws in pixels must grow with them, and
+// its colours hold at each. Screenshots are kept.
 #include <commctrl.h>
 
 #include <algorithm>
@@ -14,34 +18,24 @@ namespace {
 
 const char kAbc[] = "A\tB\tC\t";
 
-// Enter and Escape go to whichever control has the focus and close nothing; OK with nothing
-// to select says why in a box offering OK only and leaves the dialog open.
-TEST(Dialog, KeysCloseNothingAndOkRefusesAnEmptySelectList)
+// OK with nothing to select says why in a box offering OK only and leaves the dialog open.
+TEST(Dialog, OkRefusesAnEmptySelectList)
 {
     QueryRun run("T", kAbc, "");
     ASSERT_NE(run.Dialog(), nullptr);
-    for (int id : std::initializer_list<int>{kColumnList, kTableCombo, kWhereGrid, kOrderByGrid, kWhereEnabled, kPreview,
-                                             kAddWhere, IDOK, IDCANCEL}) {
-        SCOPED_TRACE("control " + std::to_string(id));
-        ASSERT_TRUE(harness::FocusControl(run.Control(id)));
-        ASSERT_TRUE(harness::PressKey(VK_RETURN) && harness::PressKey(VK_ESCAPE));
-        harness::PumpMessagesFor(100);
-        ASSERT_TRUE(harness::IsVisible(run.Dialog()));
-    }
     ASSERT_TRUE(run.ClickColumn(0));  // clears "*", the only checked item
     ASSERT_TRUE(harness::WaitUntil([&] { return run.ColumnChecks() == "0000"; }));
     EXPECT_EQ(run.Preview(), "SELECT * FROM T ") << "a failed composition is silent while editing";
     ASSERT_TRUE(run.Click(IDOK));
     HWND box = harness::WaitForWindow("Quervix", run.ThreadId());  // captioned with the module's name
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(harness::WindowText(harness::FindControl(box, 0xFFFF)), "Syntax Error: SELECT ?Columns?");
-    EXPECT_EQ(harness::FindControl(box, IDCANCEL), nullptr);
-    ASSERT_TRUE(harness::ClickCenter(harness::FindControl(box, IDOK)));
+    EXPECT_EQ(harness::WindowText(::GetDlgItem(box, 0xFFFF)), "Syntax Error: SELECT ?Columns?");
+    EXPECT_EQ(::GetDlgItem(box, IDCANCEL), nullptr);
+    ASSERT_TRUE(harness::ClickCenter(::GetDlgItem(box, IDOK)));
     ASSERT_TRUE(harness::WaitForWindowGone(box));
     ASSERT_TRUE(run.ClickColumn(2));
     ASSERT_TRUE(run.PreviewBecomes("SELECT B FROM T "));
-    ASSERT_TRUE(run.Click(IDOK));
-    ASSERT_TRUE(run.Finish());
+    ASSERT_TRUE(run.End(IDOK));
     EXPECT_EQ(run.ReturnedText(), "SELECT B FROM T ");
 }
 
@@ -65,27 +59,25 @@ TEST(Dialog, APreviewOfAnyLengthReadsBackExact)
         ::CloseClipboard();
     }
     EXPECT_EQ(copied, statement);
-    ASSERT_TRUE(run.Click(IDCANCEL));
-    ASSERT_TRUE(run.Finish());
+    ASSERT_TRUE(run.End(IDCANCEL));
 }
 
 std::string ShownTipText(DWORD threadId)
 {
-    std::string text;
-    ::EnumThreadWindows(threadId, [](HWND window, LPARAM found) -> BOOL {
+    for (HWND window : harness::TopLevelWindows(threadId)) {
         char name[64] = {};
         ::GetClassNameA(window, name, sizeof name);
-        if (::lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || !::IsWindowVisible(window)) return TRUE;
-        *reinterpret_cast<std::string*>(found) = harness::WindowText(window);
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&text));
-    return text;
+        if (::lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) return harness::WindowText(window);
+    }
+    return std::string();
 }
 
-TEST(Dialog, RestingOnAColumnShowsItsNameCutTo79Characters)
+// Resting on a column shows its name cut to 79 characters; a long table name opens the
+// table list at seven eighths of its extent, below the box.
+TEST(Dialog, LongNamesShowInTipsAndTheTableList)
 {
-    const std::string longName(100, 'n');
-    QueryRun run("T", "ID\t" + longName + "\tCity\t", "");
+    const std::string longName(100, 'n'), table = "Halvane_Customer_Order_Lines_With_Discounts_And_Delivery_Addresses";
+    QueryRun run(table, "ID\t" + longName + "\tCity\t", "");
     ASSERT_NE(run.Dialog(), nullptr);
     ASSERT_TRUE(harness::BringToForeground(run.Dialog()));
     for (const auto& [item, tip] : {std::pair{2, longName.substr(0, 79)}, std::pair{3, std::string("City")}}) {
@@ -94,15 +86,6 @@ TEST(Dialog, RestingOnAColumnShowsItsNameCutTo79Characters)
         ASSERT_TRUE(harness::MoveMouseTo(run.Control(kColumnList), point));
         EXPECT_TRUE(harness::WaitUntil([&] { return ShownTipText(run.ThreadId()) == tip; })) << ShownTipText(run.ThreadId());
     }
-    ASSERT_TRUE(run.Click(IDCANCEL));
-    ASSERT_TRUE(run.Finish());
-}
-
-TEST(Dialog, ALongTableNameOpensTheListAtSevenEighthsOfItsExtent)
-{
-    const std::string table = "Halvane_Customer_Order_Lines_With_Discounts_And_Delivery_Addresses";
-    QueryRun run(table, "ID\tName\t", "");
-    ASSERT_NE(run.Dialog(), nullptr);
     HWND combo = run.Control(kTableCombo);
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
@@ -115,7 +98,7 @@ TEST(Dialog, ALongTableNameOpensTheListAtSevenEighthsOfItsExtent)
     ::GetWindowRect(combo, &box);
     ASSERT_TRUE(harness::ClickCenter(combo));
     EXPECT_TRUE(harness::WaitUntil([&] {
-        return harness::IsVisible(info.hwndList) && ::GetWindowRect(info.hwndList, &shown) &&
+        return ::IsWindowVisible(info.hwndList) && ::GetWindowRect(info.hwndList, &shown) &&
                shown.right - shown.left == extent.cx * 7 / 8;
     })) << shown.right - shown.left;
     EXPECT_EQ(shown.left, box.left);
@@ -130,100 +113,44 @@ TEST(Dialog, ALongTableNameOpensTheListAtSevenEighthsOfItsExtent)
     }
     ::DeleteDC(probe);
     ASSERT_TRUE(harness::ClickCenter(combo));  // closes it (Escape would not: the dialog eats it)
-    ASSERT_TRUE(harness::WaitUntil([&] { return !harness::IsVisible(info.hwndList); }));
-    ASSERT_TRUE(run.Click(IDOK));
-    ASSERT_TRUE(run.Finish());
+    ASSERT_TRUE(harness::WaitUntil([&] { return !::IsWindowVisible(info.hwndList); }));
+    ASSERT_TRUE(run.End(IDOK));
     EXPECT_EQ(run.ReturnedText(), "SELECT * FROM " + table + " ");
 }
 
-// Centred over the disabled builder, defaults upper-cased and sorted, "*" chosen, focus on
-// OK, a fresh prompt each time; quotes, bars and braces typed reach the host unchanged.
-TEST(Dialog, TheWhenPrintedQuestionOpensCentredAndPassesItsTextThrough)
+// Centred over the disabled builder, defaults upper-cased and sorted, "*" chosen; Escape,
+// which only the builder ignores, closes it and changes nothing. (Its answers: the flows.)
+TEST(Dialog, TheWhenPrintedQuestionOpensCentredOverTheBuilder)
 {
     QueryRun run("T", "Zeta\tname\tid\t{WHEN PRINTED}\t", "SELECT id FROM T ");
     HWND builder = run.Dialog();
     ASSERT_NE(builder, nullptr);
-    const std::string prompt = "It's {a|b} \"q\" }|{'";
-    for (int round = 0; round < 2; ++round) {
-        ASSERT_TRUE(run.ClickColumn(4 - round));
-        HWND question = WaitForQuestion(run.ThreadId());
-        ASSERT_NE(question, nullptr);
-        HWND defaults = harness::FindControl(question, kDefault);
-        EXPECT_EQ(harness::ComboItems(defaults), (std::vector<std::string>{"*", "ID", "NAME", "ZETA"}));
-        EXPECT_EQ(harness::WindowText(defaults), "*");
-        EXPECT_EQ(harness::WindowText(harness::FindControl(question, kPrompt)), "");
-        EXPECT_EQ(harness::FocusedWindow(question), harness::FindControl(question, IDOK));
-        EXPECT_FALSE(harness::IsEnabled(builder));
-        RECT top{}, below{};
-        ::GetWindowRect(question, &top);
-        ::GetWindowRect(builder, &below);
-        EXPECT_LE(std::abs((top.left + top.right) / 2 - (below.left + below.right) / 2), 1);
-        EXPECT_LE(std::abs((top.top + top.bottom) / 2 - (below.top + below.bottom) / 2), 1);
-        if (round == 0) {
-            ASSERT_TRUE(AnswerByKey(question, VK_ESCAPE));  // only the builder ignores Escape
-            EXPECT_EQ(run.Preview(), "SELECT id FROM T ");
-            continue;
-        }
-        RECT both{std::min(top.left, below.left), std::min(top.top, below.top), std::max(top.right, below.right),
-                  std::max(top.bottom, below.bottom)};
-        harness::PumpMessagesFor(100);
-        harness::SaveBmp(harness::CaptureScreenArea(both), harness::ScreenshotPath("when_printed_over_builder.bmp"));
-        ASSERT_TRUE(Answer(question, prompt.c_str(), IDOK, "NAME"));
-        ASSERT_TRUE(run.PreviewBecomes("SELECT {'" + prompt + "'|'NAME'} FROM T "));
-    }
-    ASSERT_TRUE(run.Click(IDOK));
-    ASSERT_TRUE(run.Finish());
-    EXPECT_EQ(run.ReturnedText(), "SELECT {'" + prompt + "'|'NAME'} FROM T ");
-}
-
-// Counts the pixels on screen inside a control (its client area only, or with its frame)
-// that pass a test.
-int CountPixels(HWND control, bool clientOnly, const std::function<bool(uint32_t)>& test)
-{
-    RECT area{};
-    if (clientOnly) {
-        ::GetClientRect(control, &area);
-        ::MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    } else {
-        ::GetWindowRect(control, &area);
-    }
-    const harness::Image shot = harness::CaptureScreenArea(area);
-    return static_cast<int>(std::count_if(shot.pixels.begin(), shot.pixels.end(), test));
-}
-
-TEST(Dialog, LabelsAreBlueThePreviewWhiteTheButtonsCarryIconsAndTheGridsNoHeader)
-{
-    QueryRun run("Customers", "ID\tName\tCity\tOrder Date\tUnit Price\t", "SELECT Name,[Order Date] FROM Customers ORDER BY Name DESC");
-    HWND dialog = run.Dialog();
-    ASSERT_NE(dialog, nullptr);
-    harness::PumpMessagesFor(300);
-    const harness::Image shot = harness::CaptureWindow(dialog);
-    ASSERT_FALSE(shot.IsEmpty());
-    EXPECT_TRUE(harness::SaveBmp(shot, harness::ScreenshotPath("query_builder.bmp")));
-    auto is = [](uint32_t colour) { return [colour](uint32_t pixel) { return pixel == colour; }; };
-    for (int label : {1000, 1001, 1004, 1006, 1009, 1012})
-        EXPECT_GT(CountPixels(run.Control(label), false, is(0x0000FF)), 10) << "label " << label;
-    EXPECT_EQ(CountPixels(run.Control(1002), false, is(0x0000FF)), 0) << "the preview's caption is black";
-    RECT preview{};
-    ::GetClientRect(run.Control(kPreview), &preview);
-    EXPECT_GT(CountPixels(run.Control(kPreview), true, is(0xFFFFFF)), preview.right * preview.bottom / 2);
-    // The empty WHERE grid says how to begin, in the window-text colour.
-    EXPECT_GT(CountPixels(run.Control(kWhereGrid), true, is(harness::Rgb(::GetSysColor(COLOR_WINDOWTEXT)))), 20);
-    auto colourful = [](uint32_t p) { return (p >> 16) != ((p >> 8) & 0xFF) || ((p >> 8) & 0xFF) != (p & 0xFF); };
-    for (int button : {kAddWhere, kRemoveWhere, kMoveUp, kMoveDown})
-        EXPECT_GT(CountPixels(run.Control(button), false, colourful), 10) << "button " << button;
-    // The grids hide their headers: the first row starts at the top of the client area.
-    RECT firstRow{LVIR_BOUNDS, 0, 0, 0};
-    ASSERT_TRUE(harness::Query(run.Control(kOrderByGrid), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&firstRow)));
-    EXPECT_EQ(firstRow.top, 0);
-    ASSERT_TRUE(run.Click(IDCANCEL));
-    ASSERT_TRUE(run.Finish());
+    ASSERT_TRUE(run.ClickColumn(4));
+    HWND question = harness::WaitForWindow(kWhenPrintedCaption, run.ThreadId());
+    ASSERT_NE(question, nullptr);
+    HWND defaults = ::GetDlgItem(question, kDefault);
+    EXPECT_EQ(harness::ComboItems(defaults), (std::vector<std::string>{"*", "ID", "NAME", "ZETA"}));
+    EXPECT_EQ(harness::WindowText(defaults), "*");
+    EXPECT_FALSE(::IsWindowEnabled(builder));
+    RECT top{}, below{};
+    ::GetWindowRect(question, &top);
+    ::GetWindowRect(builder, &below);
+    EXPECT_LE(std::abs((top.left + top.right) / 2 - (below.left + below.right) / 2), 1);
+    EXPECT_LE(std::abs((top.top + top.bottom) / 2 - (below.top + below.bottom) / 2), 1);
+    RECT both{std::min(top.left, below.left), std::min(top.top, below.top), std::max(top.right, below.right),
+              std::max(top.bottom, below.bottom)};
+    harness::PumpMessagesFor(100);
+    harness::SaveScreenshot(harness::CaptureScreenArea(both), "when_printed_over_builder.bmp");
+    ASSERT_TRUE(AnswerByKey(question, VK_ESCAPE));
+    EXPECT_EQ(run.Preview(), "SELECT id FROM T ");
+    ASSERT_TRUE(run.End(IDCANCEL));
 }
 
 // Tab reaches every control in turn, and each shows that it has the keyboard: the pixels
 // around it differ between having the focus and having passed it on. The grids have rows
-// but none selected; the image buttons and the clause boxes draw focus rectangles.
-TEST(Dialog, EveryTabStopShowsTheFocus)
+// but none selected; the image buttons and the clause boxes draw focus rectangles. Enter and
+// Escape go to whichever control has the focus and close nothing.
+TEST(Dialog, EveryTabStopShowsTheFocusAndKeepsTheDialogOpenOnEnterAndEscape)
 {
     QueryRun run("T", kAbc, "SELECT A FROM T WHERE  ( B = 1 ) ORDER BY C");
     ASSERT_NE(run.Dialog(), nullptr);
@@ -232,13 +159,17 @@ TEST(Dialog, EveryTabStopShowsTheFocus)
     std::string unmarked;
     for (HWND focused; seen.size() < 16 && std::count(seen.begin(), seen.end(), focused = harness::FocusedWindow(run.Dialog())) == 0;) {
         seen.push_back(focused);
+        SCOPED_TRACE("control " + std::to_string(::GetDlgCtrlID(focused)));
+        ASSERT_TRUE(harness::PressKey(VK_RETURN) && harness::PressKey(VK_ESCAPE));
+        harness::PumpMessagesFor(100);
+        ASSERT_TRUE(::IsWindowVisible(run.Dialog()));
+        ASSERT_EQ(harness::FocusedWindow(run.Dialog()), focused);
         RECT area{}, dialog{};
         ::GetWindowRect(focused, &area);
         ::InflateRect(&area, 4, 4);
-        harness::PumpMessagesFor(100);
         const harness::Image withFocus = harness::CaptureScreenArea(area);
         if (::GetDlgCtrlID(focused) == kOrderByGrid && ::GetWindowRect(run.Dialog(), &dialog))
-            harness::SaveBmp(harness::CaptureScreenArea(dialog), harness::ScreenshotPath("focus_on_order_by_grid.bmp"));
+            harness::SaveScreenshot(harness::CaptureScreenArea(dialog), "focus_on_order_by_grid.bmp");
         ASSERT_TRUE(harness::PressKey(VK_TAB));
         ASSERT_TRUE(harness::WaitUntil([&] { return harness::FocusedWindow(run.Dialog()) != focused; }));
         harness::PumpMessagesFor(100);
@@ -246,8 +177,7 @@ TEST(Dialog, EveryTabStopShowsTheFocus)
     }
     EXPECT_EQ(seen.size(), 13u);
     EXPECT_EQ(unmarked, "") << "controls that show no focus";
-    ASSERT_TRUE(run.Click(IDCANCEL));
-    ASSERT_TRUE(run.Finish());
+    ASSERT_TRUE(run.End(IDCANCEL));
 }
 
 TEST(Dialog, TenRunsLeaveNoUserOrGdiObjectsBehind)
@@ -257,9 +187,89 @@ TEST(Dialog, TenRunsLeaveNoUserOrGdiObjectsBehind)
         QueryRun run("Customers", "ID\tName\tCity\t", runs % 2 ? "" : "SELECT Name FROM Customers WHERE  ( City = 'Oslo' ) ");
         ASSERT_NE(run.Dialog(), nullptr);
         ASSERT_TRUE(run.Click(kAddWhere));  // a row with records to free
-        ASSERT_TRUE(run.Click(runs++ % 2 ? IDOK : IDCANCEL));
-        ASSERT_TRUE(run.Finish());
+        ASSERT_TRUE(run.End(runs++ % 2 ? IDOK : IDCANCEL));
     }, 10));
+}
+
+struct Seen {
+    int count;
+    SIZE extent;  // of the smallest rectangle holding them
+};
+
+// The pixels that pass a test in a rectangle of window's client coordinates (its whole client
+// area when none is given), as the screen shows it.
+Seen Scan(HWND window, const std::function<bool(uint32_t)>& test, RECT area = RECT{})
+{
+    if (::IsRectEmpty(&area)) ::GetClientRect(window, &area);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    const harness::Image shot = harness::CaptureScreenArea(area);
+    int count = 0, left = shot.width, top = shot.height, right = -1, bottom = -1;
+    for (int y = 0; y < shot.height; ++y)
+        for (int x = 0; x < shot.width; ++x)
+            if (test(shot.At(x, y))) {
+                ++count;
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    return Seen{count, SIZE{std::max(right - left + 1, 0), std::max(bottom - top + 1, 0)}};
+}
+
+void ExpectScaled(const std::string& what, SIZE seen, SIZE at96, int dpi)
+{
+    EXPECT_NEAR(seen.cx, ::MulDiv(at96.cx, dpi, 96), 1) << what << " width at " << dpi << " dpi";
+    EXPECT_NEAR(seen.cy, ::MulDiv(at96.cy, dpi, 96), 1) << what << " height at " << dpi << " dpi";
+}
+
+// The labels are blue (the preview's caption black), the preview white, the empty WHERE grid
+// says how to begin and the grids hide their headers. The image buttons' signs (their sizes in
+// the 32-pixel pictures), the grid's ticks and its drop-down arrows keep their size against
+// the dialog; the grid's rows, boxes and buttons follow its font. The picture of each DPI goes
+// to the README.
+TEST(Dpi, ColoursIconsTicksAndArrowsScaleWithTheDialog)
+{
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    QueryRun run("Customers", "ID\tName\tCity\tOrder Date\tUnit Price\t",
+                 "SELECT Name,[Order Date] FROM Customers ORDER BY Name DESC,City");
+    ASSERT_NE(run.Dialog(), nullptr);
+    HWND orderBy = run.Control(kOrderByGrid);
+    ASSERT_TRUE(harness::ClickListViewCell(orderBy, 0, kKeyField));  // a selected row shows its buttons
+    ASSERT_TRUE(harness::WaitUntil([&] { return harness::ListViewSelectedRow(orderBy) == 0; }));
+    ASSERT_TRUE(harness::MoveMouseTo(run.Dialog(), POINT{4, 4}));
+    harness::SaveScreenshot(harness::CaptureWindow(run.Dialog()), "query_builder_" + std::to_string(dpi) + "dpi.bmp");
+
+    auto is = [](uint32_t colour) { return [colour](uint32_t pixel) { return pixel == colour; }; };
+    for (int label : {1000, 1001, 1004, 1006, 1009, 1012})
+        EXPECT_GT(Scan(run.Control(label), is(0x0000FF)).count, 10) << "label " << label;
+    EXPECT_EQ(Scan(run.Control(1002), is(0x0000FF)).count, 0) << "the preview's caption is black";
+    RECT preview{};
+    ::GetClientRect(run.Control(kPreview), &preview);
+    EXPECT_GT(Scan(run.Control(kPreview), is(0xFFFFFF)).count, preview.right * preview.bottom / 2);
+    EXPECT_GT(Scan(run.Control(kWhereGrid), is(harness::Rgb(::GetSysColor(COLOR_WINDOWTEXT)))).count, 20);
+    RECT firstRow{LVIR_BOUNDS, 0, 0, 0};
+    ASSERT_TRUE(harness::Query(orderBy, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&firstRow)));
+    EXPECT_EQ(firstRow.top, 0) << "a header above the first row";
+
+    auto colourful = [](uint32_t p) { return (p >> 16) != ((p >> 8) & 0xFF) || ((p >> 8) & 0xFF) != (p & 0xFF); };
+    for (const auto& [button, sign] : {std::pair{kAddWhere, SIZE{16, 16}}, std::pair{kRemoveWhere, SIZE{16, 4}},
+                                       std::pair{kMoveUp, SIZE{14, 12}}, std::pair{kMoveDown, SIZE{14, 12}}})
+        ExpectScaled("the sign of button " + std::to_string(button), Scan(run.Control(button), colourful).extent, sign, dpi);
+    // The ticked key "City", unselected, in the first column: its tick is all that is black there.
+    RECT cell{LVIR_BOUNDS, kKeyCheck, 0, 0};
+    harness::Query(orderBy, LVM_GETSUBITEMRECT, 1, reinterpret_cast<LPARAM>(&cell));
+    cell.right = cell.left + static_cast<LONG>(harness::Query(orderBy, LVM_GETCOLUMNWIDTH, kKeyCheck));
+    auto black = [](uint32_t p) { return p == 0; };
+    ExpectScaled("tick", Scan(orderBy, black, cell).extent, SIZE{7, 7}, dpi);
+    // The selected key's direction: the arrow is all that is black inside its button's edges.
+    cell = RECT{LVIR_BOUNDS, kKeyDirection, 0, 0};
+    harness::Query(orderBy, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
+    cell.left = cell.right - (cell.bottom - cell.top);
+    const int edges = ::MulDiv(2, dpi, 96) + 2;
+    ::InflateRect(&cell, -edges, -edges);
+    ExpectScaled("drop-down arrow", Scan(orderBy, black, cell).extent, SIZE{5, 3}, dpi);
+
+    ASSERT_TRUE(run.End(IDCANCEL));
 }
 
 }  // namespace

@@ -11,13 +11,21 @@ namespace {
 const char kFill = static_cast<char>(0xA5);
 const size_t kGuardBytes = 64;
 
-// The list box item's centre, clicked in place; an item out of view in a short list is
-// scrolled to first, as its scroll bar would.
-bool ClickInPopup(HWND list, int index)
+// A list box item's centre, or x pixels from its left; an item out of view in a short list is
+// scrolled to first, as its scroll bar would. An open drop-down list is clicked in place.
+bool ClickItem(HWND list, int index, int x = -1, bool inPlace = true)
 {
     POINT point{};
-    if (!harness::ListBoxItemPoint(list, index, -1, point)) harness::Query(list, LB_SETTOPINDEX, static_cast<WPARAM>(index));
-    return harness::ListBoxItemPoint(list, index, -1, point) && harness::ClickInPlace(list, point);
+    if (!harness::ListBoxItemPoint(list, index, x, point)) harness::Query(list, LB_SETTOPINDEX, static_cast<WPARAM>(index));
+    return harness::ListBoxItemPoint(list, index, x, point) &&
+           (inPlace ? harness::ClickInPlace(list, point) : harness::ClickAt(list, point));
+}
+
+bool Gone(HWND question)
+{
+    if (!harness::WaitForWindowGone(question)) return false;
+    harness::PumpMessagesFor(100);  // the builder takes the activation back
+    return true;
 }
 
 }  // namespace
@@ -25,11 +33,8 @@ bool ClickInPopup(HWND list, int index)
 const Library& Quervix()
 {
     static const Library library = [] {
-        char path[MAX_PATH] = {};
-        std::string file(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
-        file = file.substr(0, file.find_last_of("\\/") + 1) + "Quervix.dll";
         Library loaded;
-        if (HMODULE module = ::LoadLibraryA(file.c_str())) {
+        if (HMODULE module = ::LoadLibraryA("Quervix.dll")) {  // by its name, as hosts do: found beside the program
             loaded.getQuery = reinterpret_cast<QuervixGetSELECTSQLQueryFn>(
                 reinterpret_cast<void*>(::GetProcAddress(module, "GetSELECTSQLQuery")));
             loaded.createDialog = reinterpret_cast<QuervixCreateSELECTSQLQueryDlgFn>(
@@ -41,26 +46,25 @@ const Library& Quervix()
 }
 
 QueryRun::QueryRun(const std::string& table, const std::string& columns, const std::string& statement, int cap)
-    : m_buffer(std::max(static_cast<size_t>(std::max(cap, 0)), statement.size() + 1) + kGuardBytes, kFill),
-      m_table(table), m_columns(columns), m_cap(cap)
+    : m_buffer(std::max(static_cast<size_t>(std::max(cap, 0)), statement.size() + 1) + kGuardBytes, kFill)
 {
     std::copy(statement.begin(), statement.end(), m_buffer.begin());
     m_buffer[statement.size()] = '\0';
     m_before = m_buffer;
     const auto getQuery = Quervix().getQuery;
-    m_call = std::make_unique<harness::ModalCall>([this, getQuery]() -> INT_PTR {
-        return getQuery ? getQuery(m_table.c_str(), m_columns.c_str(), m_buffer.data(), m_cap) : -1;
+    m_call = std::make_unique<harness::ModalCall>([this, getQuery, table, columns, cap]() -> INT_PTR {
+        return getQuery ? getQuery(table.c_str(), columns.c_str(), m_buffer.data(), cap) : -1;
     });
 }
 
 QueryRun::QueryRun(const std::vector<HostTable>& tables, const std::string& statement)
-    : m_tables(tables), m_objectStatement(statement), m_throughObject(true)
+    : m_objectStatement(statement), m_throughObject(true)
 {
     const auto create = Quervix().createDialog;
-    m_call = std::make_unique<harness::ModalCall>([this, create]() -> INT_PTR {
+    m_call = std::make_unique<harness::ModalCall>([this, create, tables]() -> INT_PTR {
         CSELECTSQLDlg* dialog = create ? create() : nullptr;
         if (!dialog) return -1;
-        for (const HostTable& table : m_tables) dialog->AddTableColumns(table.name.c_str(), table.columns.c_str());
+        for (const HostTable& table : tables) dialog->AddTableColumns(table.name.c_str(), table.columns.c_str());
         dialog->SetSQLQuery(m_objectStatement.c_str());
         const INT_PTR result = dialog->DoModal();
         m_objectStatement = dialog->GetSQLQuery();
@@ -77,7 +81,7 @@ HWND QueryRun::Dialog(DWORD timeoutMs)
 
 HWND QueryRun::Control(int id)
 {
-    return Dialog() ? harness::FindControl(m_dialog, id) : nullptr;
+    return Dialog() ? ::GetDlgItem(m_dialog, id) : nullptr;
 }
 
 std::string QueryRun::Preview() { return harness::WindowText(Control(kPreview)); }
@@ -87,26 +91,27 @@ bool QueryRun::PreviewBecomes(const std::string& text)
     return harness::WaitUntil([&] { return Preview() == text; }, 3000);
 }
 
-bool QueryRun::Click(int id)
-{
-    HWND control = Control(id);
-    return control && harness::ClickCenter(control);
-}
-
 bool QueryRun::ClickColumn(int item, bool onCheckBox)
 {
     HWND list = Control(kColumnList);
-    return list && harness::ClickListBoxItem(list, item, onCheckBox ? 8 : -1);
+    return list && ClickItem(list, item, onCheckBox ? 8 : -1, false);
 }
 
 std::string QueryRun::ColumnChecks()
 {
-    std::string checks;
-    for (int check : harness::ListBoxChecks(Control(kColumnList))) checks += static_cast<char>('0' + check);
+    std::string checks;  // the check list box keeps each item's state as its data
+    HWND list = Control(kColumnList);
+    for (WPARAM i = 0, n = static_cast<WPARAM>(harness::Query(list, LB_GETCOUNT)); i < n; ++i)
+        checks += static_cast<char>('0' + harness::Query(list, LB_GETITEMDATA, i));
     return checks;
 }
 
 ::testing::AssertionResult QueryRun::Finish() { return m_call->Finish(10000); }
+
+::testing::AssertionResult QueryRun::End(int button)
+{
+    return Click(button) ? Finish() : ::testing::AssertionFailure() << "no button " << button << " to click";
+}
 
 std::string QueryRun::ReturnedText() const
 {
@@ -122,8 +127,8 @@ bool ChooseInComboBox(HWND comboBox, const std::string& item)
     const LRESULT index =
         harness::Query(comboBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
     return index != CB_ERR && harness::ClickCenter(comboBox) &&
-           harness::WaitUntil([&] { return harness::IsVisible(info.hwndList); }) &&
-           ClickInPopup(info.hwndList, static_cast<int>(index));
+           harness::WaitUntil([&] { return ::IsWindowVisible(info.hwndList); }) &&
+           ClickItem(info.hwndList, static_cast<int>(index));
 }
 
 HWND OpenCellList(HWND grid)
@@ -158,30 +163,19 @@ bool ChooseInCell(HWND grid, int row, int column, const std::string& entry)
     HWND list = OpenCellListByClick(grid, row, column);
     const std::vector<std::string> items = list ? harness::ListBoxItems(list) : std::vector<std::string>();
     const auto found = std::find(items.begin(), items.end(), entry);
-    return found != items.end() && ClickInPopup(list, static_cast<int>(found - items.begin())) &&
+    return found != items.end() && ClickItem(list, static_cast<int>(found - items.begin())) &&
            harness::WaitUntil([&] { return !OpenCellList(grid) && harness::ListViewCell(grid, row, column) == entry; });
 }
-
-HWND WaitForQuestion(DWORD threadId) { return harness::WaitForWindow(kWhenPrintedCaption, threadId); }
-
-namespace {
-bool Gone(HWND question)
-{
-    if (!harness::WaitForWindowGone(question)) return false;
-    harness::PumpMessagesFor(100);  // the builder takes the activation back
-    return true;
-}
-}  // namespace
 
 bool Answer(HWND question, const char* prompt, int button, const char* choice)
 {
     if (!question) return false;
-    HWND edit = harness::FindControl(question, kPrompt);
+    HWND edit = ::GetDlgItem(question, kPrompt);
     if (prompt && !(harness::ClickCenter(edit) && harness::TypeText(prompt) &&
                     harness::WaitUntil([&] { return harness::WindowText(edit) == prompt; })))
         return false;
-    if (choice && !ChooseInComboBox(harness::FindControl(question, kDefault), choice)) return false;
-    return harness::ClickCenter(harness::FindControl(question, button)) && Gone(question);
+    if (choice && !ChooseInComboBox(::GetDlgItem(question, kDefault), choice)) return false;
+    return harness::ClickCenter(::GetDlgItem(question, button)) && Gone(question);
 }
 
 bool AnswerByKey(HWND question, WORD key)

@@ -54,12 +54,13 @@ public:
     HWND Control(int id);
     std::string Preview();
     bool PreviewBecomes(const std::string& text);
-    bool Click(int id);
+    bool Click(int id) { return harness::ClickCenter(Control(id)); }  // false without the control
     // The check box of a column item, or its text (which selects it only).
     bool ClickColumn(int item, bool onCheckBox = true);
     std::string ColumnChecks();  // "1000": one digit per item
 
     ::testing::AssertionResult Finish();
+    ::testing::AssertionResult End(int button);  // clicks it (IDOK, IDCANCEL), then Finish
     int Result() const { return static_cast<int>(m_call->Result()); }
     std::string ReturnedText() const;
     const std::vector<char>& BufferBefore() const { return m_before; }
@@ -67,10 +68,8 @@ public:
 
 private:
     std::vector<char> m_buffer, m_before;
-    std::vector<HostTable> m_tables;
-    std::string m_table, m_columns, m_objectStatement;
+    std::string m_objectStatement;
     bool m_throughObject = false;
-    int m_cap = 0;
     std::unique_ptr<harness::ModalCall> m_call;
     HWND m_dialog = nullptr;
 };
@@ -85,9 +84,9 @@ HWND OpenCellList(HWND grid);
 HWND OpenCellListByClick(HWND grid, int row, int column);
 bool ChooseInCell(HWND grid, int row, int column, const std::string& entry);
 
-// The When Printed question of a run: waited for, optionally a prompt typed and a default
-// chosen, then answered with the button given (IDOK, IDCANCEL) or a key (VK_RETURN...).
-HWND WaitForQuestion(DWORD threadId);
+// The When Printed question of a run (harness::WaitForWindow(kWhenPrintedCaption, ...)):
+// optionally a prompt typed and a default chosen, then answered with the button given
+// (IDOK, IDCANCEL) or a key (VK_RETURN...).
 bool Answer(HWND question, const char* prompt, int button, const char* choice = nullptr);
 bool AnswerByKey(HWND question, WORD key);
 

@@ -1,6 +1,6 @@
 // The WHERE and ORDER BY grids as a user works them: the whole statement built by mouse alone
 // and by keyboard alone, on the way a drop-down list followed by the arrow keys and left by a
-// click outside or by Escape, which restore the cell.
+// click outside or by Escape, which restore the cell, and an operator that takes no value.
 #include "Driver.h"
 
 namespace dlltest {
@@ -12,12 +12,6 @@ const char kWanted[] = "SELECT A,B FROM T WHERE  ( A LIKE 'x%' ) OR ( B = 2 ) OR
 // What the grids tell the dialog: wParam the row, lParam the cell.
 const UINT kComboSelection = ::RegisterWindowMessageA("WM_XLISTCTRL_COMBO_SELECTION");
 const UINT kCheckboxClicked = ::RegisterWindowMessageA("WM_XLISTCTRL_CHECKBOX_CLICKED");
-
-harness::MessageRecorder::Entry Told(UINT message, int row, int cell)
-{
-    return {message, static_cast<WPARAM>(row), static_cast<LPARAM>(cell)};
-}
-using Messages = std::vector<harness::MessageRecorder::Entry>;
 
 // Double-clicks a row's value, types text and clicks target to end the edit (Enter would not:
 // the dialog drops it).
@@ -51,17 +45,26 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     ASSERT_TRUE(harness::WaitUntil([&] { return harness::ListViewCell(where, 0, kOperator) != "LIKE"; }));
     RECT area{};
     ::GetWindowRect(run.Dialog(), &area);
-    harness::SaveBmp(harness::CaptureScreenArea(area), harness::ScreenshotPath("grid_list_open.bmp"));
+    harness::SaveScreenshot(harness::CaptureScreenArea(area), "grid_list_open.bmp");
     ::GetClientRect(where, &area);  // below the rows and right of the list, which covers the middle
     ASSERT_TRUE(harness::ClickInPlace(where, POINT{area.right - 8, area.bottom - 4}));
     ASSERT_TRUE(harness::WaitUntil([&] { return !OpenCellList(where) && harness::ListViewCell(where, 0, kOperator) == "LIKE"; }));
+    ASSERT_TRUE(ChooseInCell(where, 1, kAndOr, "OR"));
+    ASSERT_TRUE(TypeValue(where, 1, "2", preview));
+    // An operator that compares with nothing takes the row's value away, and the value cannot
+    // be typed then, by double-click or F2; a row with a value still takes one.
+    ASSERT_TRUE(ChooseInCell(where, 1, kOperator, "IS NULL"));
+    ASSERT_TRUE(run.PreviewBecomes("SELECT A,B FROM T WHERE  ( A LIKE '' ) OR ( B IS NULL ) ")) << run.Preview();
+    EXPECT_EQ(harness::ListViewCell(where, 1, kValue), "");
+    ASSERT_TRUE(harness::DoubleClickListViewCell(where, 1, kValue));
+    ASSERT_TRUE(harness::PressKey(VK_F2));
+    harness::PumpMessagesFor(300);
+    EXPECT_EQ(::FindWindowExA(where, nullptr, "Edit", nullptr), nullptr) << "IS NULL took a value";
     ASSERT_TRUE(TypeValue(where, 0, "'x%'", preview));
     // A single click on the selected row's value starts no editor, however long one waits.
     ASSERT_TRUE(harness::ClickListViewCell(where, 0, kValue));
     harness::PumpMessagesFor(::GetDoubleClickTime() + 300);
     EXPECT_EQ(::FindWindowExA(where, nullptr, "Edit", nullptr), nullptr) << "a click started the value editor";
-    ASSERT_TRUE(ChooseInCell(where, 1, kAndOr, "OR"));
-    ASSERT_TRUE(TypeValue(where, 1, "2", preview));
     // The first click on a check box ticks it and selects the row, the next unticks it, and a
     // third ticks it again; a click on the direction then opens its list at once.
     for (const bool ticked : {true, false, true}) {
@@ -71,35 +74,16 @@ TEST(GridFlows, MouseAloneBuildsTheWholeStatement)
     ASSERT_EQ(harness::ListViewSelectedRow(orderBy), 1);
     ASSERT_TRUE(ChooseInCell(orderBy, 1, kKeyDirection, "DESC"));
 
-    ASSERT_TRUE(run.PreviewBecomes(kWanted)) << run.Preview();
+    const std::string wanted = "SELECT A,B FROM T WHERE  ( A LIKE 'x%' ) OR ( B IS NULL ) ORDER BY B DESC";
+    ASSERT_TRUE(run.PreviewBecomes(wanted)) << run.Preview();
     // One message for each choice and each tick, none for the clicks that only selected.
-    EXPECT_EQ(told.Messages(), (Messages{Told(kComboSelection, 0, kOperator), Told(kComboSelection, 1, kAndOr),
-                              Told(kCheckboxClicked, 1, kKeyCheck), Told(kCheckboxClicked, 1, kKeyCheck),
-                              Told(kCheckboxClicked, 1, kKeyCheck), Told(kComboSelection, 1, kKeyDirection)}));
-    harness::SaveBmp(harness::CaptureWindow(run.Dialog()), harness::ScreenshotPath("grid_all_clauses.bmp"));
-    ASSERT_TRUE(run.Click(IDOK));
-    ASSERT_TRUE(run.Finish());
-    EXPECT_EQ(run.ReturnedText(), kWanted);
-}
-
-// An operator that compares with nothing takes the row's value away, and the value cannot
-// be typed then, by double-click or F2.
-TEST(GridFlows, IsNullLeavesNoValueToType)
-{
-    QueryRun run("T", kColumns, "SELECT * FROM T WHERE  ( A = 'x' ) AND ( B <> 2 ) ");
-    ASSERT_NE(run.Dialog(), nullptr);
-    HWND where = run.Control(kWhereGrid);
-    ASSERT_TRUE(ChooseInCell(where, 1, kOperator, "IS NULL"));
-    ASSERT_TRUE(run.PreviewBecomes("SELECT * FROM T WHERE  ( A = 'x' ) AND ( B IS NULL ) ")) << run.Preview();
-    EXPECT_EQ(harness::ListViewCell(where, 1, kValue), "");
-    ASSERT_TRUE(harness::DoubleClickListViewCell(where, 1, kValue));
-    ASSERT_TRUE(harness::PressKey(VK_F2));
-    harness::PumpMessagesFor(300);
-    EXPECT_EQ(::FindWindowExA(where, nullptr, "Edit", nullptr), nullptr);
-    ASSERT_TRUE(TypeValue(where, 0, "'y'", run.Control(kPreview)));  // a row with a value still takes one
-    ASSERT_TRUE(run.Click(IDOK));
-    ASSERT_TRUE(run.Finish());
-    EXPECT_EQ(run.ReturnedText(), "SELECT * FROM T WHERE  ( A = 'y' ) AND ( B IS NULL ) ");
+    EXPECT_EQ(told.Messages(), (std::vector<harness::MessageRecorder::Entry>{
+                                   {kComboSelection, 0, kOperator}, {kComboSelection, 1, kAndOr}, {kComboSelection, 1, kOperator},
+                                   {kCheckboxClicked, 1, kKeyCheck}, {kCheckboxClicked, 1, kKeyCheck},
+                                   {kCheckboxClicked, 1, kKeyCheck}, {kComboSelection, 1, kKeyDirection}}));
+    harness::SaveScreenshot(harness::CaptureWindow(run.Dialog()), "grid_all_clauses.bmp");
+    ASSERT_TRUE(run.End(IDOK));
+    EXPECT_EQ(run.ReturnedText(), wanted);
 }
 
 // Tab order, Space on the column list, the buttons and check boxes, arrows between a

@@ -109,7 +109,7 @@ TEST_F(Grid, EachKindOfCellIsPaintedAsItsRecordSays)
     });
     const harness::Image shot = harness::CaptureWindow(dialog);
     ASSERT_FALSE(shot.IsEmpty());
-    harness::SaveBmp(shot, harness::ScreenshotPath("grid_cells.bmp"));
+    harness::SaveScreenshot(shot, "grid_cells.bmp");
     POINT origin{0, 0};
     ::MapWindowPoints(grid, nullptr, &origin, 1);
     RECT frame{};
@@ -227,8 +227,9 @@ TEST_F(Grid, AHeaderCheckBoxTicksAndClearsItsWholeColumnAndEachCellIsATool)
     EXPECT_EQ(grid.OnToolHitTest(CPoint(Cell(2, 1).CenterPoint().x, Cell(2, 1).bottom + 20), &info), -1);  // below the rows
 }
 
-// 12 entries, 5 rows: the bar ends at 8 (12 - 5 + 1), however far past it a key points.
-TEST_F(Grid, ListKeysAreReportedBeforeTheDialogDropsThemAndStillMoveTheList)
+// 12 entries, 5 rows: the bar ends at 8 (12 - 5 + 1), however far past it a key points. The
+// list keeps whole rows; the system keeps its bar's page within the range 0 .. entries.
+TEST_F(Grid, ListKeysAreReportedBeforeTheDialogDropsThemAndTheListKeepsWholeRows)
 {
     const UINT enter = g_wmXComboListVkReturn, esc = g_wmXComboListVkEscape, key = g_wmXComboListKeyDown;
     const struct { int sel; WORD vk; UINT sent; int pos, selAfter; } cases[] = {
@@ -244,11 +245,6 @@ TEST_F(Grid, ListKeysAreReportedBeforeTheDialogDropsThemAndStillMoveTheList)
         EXPECT_EQ(harness::Query(bar, SBM_GETPOS), c.pos);
         EXPECT_EQ(harness::ListBoxSelection(box), c.selAfter);
     }
-}
-
-// The system keeps the page within the range 0 .. entries.
-TEST_F(Grid, TheListKeepsWholeRowsAndItsBarCountsTheEntries)
-{
     for (auto [entries, rows, sel, top, page] : {std::array{3, 10, 0, 0, 4}, std::array{12, 5, 7, 6, 5}}) {
         Open(entries, rows, sel);
         const int h = static_cast<int>(harness::Query(box, LB_GETITEMHEIGHT));

@@ -33,19 +33,14 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs = kDefaultTimeoutMs);
 // Under Wine the X server's focus events reach a window just shown a little later, re-read
 // the keyboard and cancel a press in progress: input is sent only after them.
 void SettleWindow(HWND window, DWORD ms = 150);
-// A control by id: a direct child first, then any descendant.
-HWND FindControl(HWND parent, int controlId);
 
 // SendMessage that gives up after two seconds and then fails the test.
 LRESULT Query(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 std::string WindowText(HWND window);  // of a drop-down list combo: its selected item
-inline bool IsEnabled(HWND window) { return ::IsWindowEnabled(window) != FALSE; }
-inline bool IsVisible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
 HWND FocusedWindow(HWND anyWindowOfThread);
 HWND MouseCaptureOf(HWND anyWindowOfThread);
 int ListBoxSelection(HWND listBox);  // LB_ERR when none
 std::vector<std::string> ListBoxItems(HWND listBox);
-std::vector<int> ListBoxChecks(HWND listBox);  // item data: the check list box's states
 std::vector<std::string> ComboItems(HWND comboBox);
 int ListViewRowCount(HWND listView);
 std::string ListViewCell(HWND listView, int row, int column);
@@ -68,7 +63,6 @@ public:
 private:
     struct State;
     bool IsRunning() const noexcept;
-    bool WaitForReturn(DWORD timeoutMs);
     std::string CloseWindows(DWORD timeoutMs);
     std::shared_ptr<State> m_state;
     HANDLE m_hThread = nullptr;
@@ -78,8 +72,6 @@ private:
 enum Modifiers : unsigned { kNoModifier = 0, kShift = 1, kControl = 2, kAlt = 4 };
 // Makes the window's top-level ancestor the foreground window.
 bool BringToForeground(HWND window);
-// Gives a dialog control the focus as Tab would (WM_NEXTDLGCTL on the dialog's thread).
-bool FocusControl(HWND control);
 // Mouse input at a point in window's client coordinates, as a person gives it: presses held
 // about 100 ms, clicks further apart than the double-click time (but DoubleClickAt's). ClickAt
 // activates the window first; ClickInPlace does not (an open drop-down list would close).
@@ -95,10 +87,9 @@ bool ReleaseLeft(HWND window);
 // A list box item's vertical centre, x pixels from its left (negative: its centre);
 // false when the item is out of view.
 bool ListBoxItemPoint(HWND listBox, int index, int x, POINT& point);
-bool ClickListBoxItem(HWND listBox, int index, int x = -1);
-// A report-view cell's centre, or x pixels right of its left edge.
-bool ClickListViewCell(HWND listView, int row, int column, int x = -1);
-bool DoubleClickListViewCell(HWND listView, int row, int column, int x = -1);
+// A report-view cell's centre, or x pixels right of its left edge, clicked once or twice.
+bool ClickListViewCell(HWND listView, int row, int column, int x = -1, int clicks = 1);
+inline bool DoubleClickListViewCell(HWND listView, int row, int column) { return ClickListViewCell(listView, row, column, -1, 2); }
 // Keys into the foreground focus; text as the keyboard layout types it (false for a
 // character no key types).
 bool PressKey(WORD virtualKey, unsigned modifiers = kNoModifier);
@@ -117,9 +108,9 @@ inline uint32_t Rgb(COLORREF c) { return (uint32_t{GetRValue(c)} << 16) | (uint3
 Image CaptureScreenArea(const RECT& area);
 // The window with its frame, brought to the top and repainted first.
 Image CaptureWindow(HWND window);
-bool SaveBmp(const Image& image, const std::string& path);
-// QUERVIX_SCREENSHOT_DIR\name when set (scripts/test.sh collects them), else artifacts\name.
-std::string ScreenshotPath(const std::string& name);
+// Saves a BMP file as QUERVIX_SCREENSHOT_DIR\name when set (scripts/test.sh collects them),
+// else as artifacts\name.
+bool SaveScreenshot(const Image& image, const std::string& name);
 
 // Runs action warmUps times (first use fills the system's caches), then runs times, and
 // fails when GDI or USER objects grew by runs / 2 or more: a leak grows with every run,

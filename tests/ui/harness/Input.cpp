@@ -95,15 +95,28 @@ bool ClickSequence(HWND window, POINT point, int clicks, bool activate)
     if (::IsWindow(window)) LetInputArrive(window);
     return sent;
 }
+
+bool CellPoint(HWND listView, int row, int column, int x, POINT& point)
+{
+    RECT bounds{LVIR_BOUNDS, column, 0, 0};
+    if (!Query(listView, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds))) return false;
+    // Column 0 answers the whole row: its own place is its header item's, wherever the
+    // columns were reordered to show it, shifted as the row is scrolled.
+    RECT item{};
+    HWND header = reinterpret_cast<HWND>(::SendMessageA(listView, LVM_GETHEADER, 0, 0));
+    if (column == 0 && header && ::SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item))) {
+        bounds.right = bounds.left + item.right;
+        bounds.left += item.left;
+    }
+    point.x = x < 0 ? (bounds.left + bounds.right) / 2 : bounds.left + x;
+    point.y = (bounds.top + bounds.bottom) / 2;
+    return bounds.right > bounds.left && bounds.bottom > bounds.top;
+}
 }  // namespace
 
 void LetInputArrive(HWND window)
 {
-    DWORD_PTR ignored = 0;
-    for (int i = 0; i < 2; ++i) {
-        PumpMessagesFor(40);
-        ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-    }
+    for (int i = 0; i < 2; ++i) SettleWindow(window, 40);
 }
 
 bool BringToForeground(HWND window)
@@ -120,15 +133,6 @@ bool BringToForeground(HWND window)
     if (!WaitUntil([&] { return ::GetForegroundWindow() == top; }, 2000)) return false;
     SettleWindow(top);
     return ::GetForegroundWindow() == top;
-}
-
-bool FocusControl(HWND control)
-{
-    HWND dialog = ::GetParent(control);
-    if (!dialog || !BringToForeground(control)) return false;
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, SMTO_ABORTIFHUNG, 2000, &ignored);
-    return WaitUntil([&] { return FocusedWindow(control) == control; }, 2000);
 }
 
 bool MoveMouseTo(HWND window, POINT clientPoint) { return Send(MouseAt(window, clientPoint, {0}), window); }
@@ -163,11 +167,7 @@ bool ReleaseLeft(HWND window)
 bool ListBoxItemPoint(HWND listBox, int index, int x, POINT& point)
 {
     RECT item{}, client{};
-    DWORD_PTR result = 0;
-    if (!::SendMessageTimeoutA(listBox, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item),
-                               SMTO_ABORTIFHUNG, 2000, &result) ||
-        static_cast<LRESULT>(result) == LB_ERR)
-        return false;
+    if (Query(listBox, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) == LB_ERR) return false;
     ::GetClientRect(listBox, &client);
     if (item.bottom <= client.top || item.top >= client.bottom) return false;  // scrolled out of view
     point.x = x < 0 ? (item.left + item.right) / 2 : item.left + x;
@@ -175,46 +175,10 @@ bool ListBoxItemPoint(HWND listBox, int index, int x, POINT& point)
     return true;
 }
 
-bool ClickListBoxItem(HWND listBox, int index, int x)
+bool ClickListViewCell(HWND listView, int row, int column, int x, int clicks)
 {
     POINT point{};
-    return ListBoxItemPoint(listBox, index, x, point) && ClickAt(listBox, point);
-}
-
-namespace {
-bool CellPoint(HWND listView, int row, int column, int x, POINT& point)
-{
-    RECT bounds{};
-    bounds.top = column;
-    bounds.left = LVIR_BOUNDS;
-    DWORD_PTR ok = 0;
-    if (!::SendMessageTimeoutA(listView, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
-                               reinterpret_cast<LPARAM>(&bounds), SMTO_ABORTIFHUNG, 2000, &ok) || !ok)
-        return false;
-    // Column 0 answers the whole row: its own place is its header item's, wherever the
-    // columns were reordered to show it, shifted as the row is scrolled.
-    RECT item{};
-    HWND header = reinterpret_cast<HWND>(::SendMessageA(listView, LVM_GETHEADER, 0, 0));
-    if (column == 0 && header && ::SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item))) {
-        bounds.right = bounds.left + item.right;
-        bounds.left += item.left;
-    }
-    point.x = x < 0 ? (bounds.left + bounds.right) / 2 : bounds.left + x;
-    point.y = (bounds.top + bounds.bottom) / 2;
-    return bounds.right > bounds.left && bounds.bottom > bounds.top;
-}
-}  // namespace
-
-bool ClickListViewCell(HWND listView, int row, int column, int x)
-{
-    POINT point{};
-    return CellPoint(listView, row, column, x, point) && ClickAt(listView, point);
-}
-
-bool DoubleClickListViewCell(HWND listView, int row, int column, int x)
-{
-    POINT point{};
-    return CellPoint(listView, row, column, x, point) && DoubleClickAt(listView, point);
+    return CellPoint(listView, row, column, x, point) && ClickSequence(listView, point, clicks, true);
 }
 
 bool PressKey(WORD virtualKey, unsigned modifiers)

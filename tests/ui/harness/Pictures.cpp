@@ -41,27 +41,22 @@ Image CaptureWindow(HWND window)
     return CaptureScreenArea(frame);
 }
 
-bool SaveBmp(const Image& image, const std::string& path)
+bool SaveScreenshot(const Image& image, const std::string& name)
 {
     if (image.IsEmpty()) return false;
-    const DWORD pixelBytes = static_cast<DWORD>(image.pixels.size() * 4);
-    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};  // "BM"
-    file.bfSize = file.bfOffBits + pixelBytes;
-    const BITMAPINFOHEADER info{sizeof info, image.width, -image.height, 1, 32, BI_RGB, pixelBytes, 0, 0, 0, 0};
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out) return false;
-    const bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info, sizeof info, 1, out) == 1 &&
-                    std::fwrite(image.pixels.data(), 1, pixelBytes, out) == pixelBytes;
-    return std::fclose(out) == 0 && ok;
-}
-
-std::string ScreenshotPath(const std::string& name)
-{
     char named[MAX_PATH] = {};
     const DWORD n = ::GetEnvironmentVariableA("QUERVIX_SCREENSHOT_DIR", named, MAX_PATH);
     const std::string directory = n > 0 && n < MAX_PATH ? std::string(named, n) : std::string("artifacts");
     ::CreateDirectoryA(directory.c_str(), nullptr);
-    return directory + "\\" + name;
+    const DWORD pixelBytes = static_cast<DWORD>(image.pixels.size() * 4);
+    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};  // "BM"
+    file.bfSize = file.bfOffBits + pixelBytes;
+    const BITMAPINFOHEADER info{sizeof info, image.width, -image.height, 1, 32, BI_RGB, pixelBytes, 0, 0, 0, 0};
+    FILE* out = std::fopen((directory + "\\" + name).c_str(), "wb");
+    if (!out) return false;
+    const bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info, sizeof info, 1, out) == 1 &&
+                    std::fwrite(image.pixels.data(), 1, pixelBytes, out) == pixelBytes;
+    return std::fclose(out) == 0 && ok;
 }
 
 namespace {

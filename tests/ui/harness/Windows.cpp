@@ -86,19 +86,6 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs)
     return WaitUntil([&] { return !::IsWindow(window); }, timeoutMs);
 }
 
-HWND FindControl(HWND parent, int controlId)
-{
-    if (HWND direct = ::GetDlgItem(parent, controlId)) return direct;
-    std::pair<int, HWND> search{controlId, nullptr};
-    ::EnumChildWindows(parent, [](HWND window, LPARAM param) -> BOOL {
-        auto* wanted = reinterpret_cast<std::pair<int, HWND>*>(param);
-        if (::GetDlgCtrlID(window) != wanted->first) return TRUE;
-        wanted->second = window;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.second;
-}
-
 LRESULT Query(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR result = 0;
@@ -127,14 +114,7 @@ GUITHREADINFO ThreadInfo(HWND anyWindowOfThread)
     if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(anyWindowOfThread, nullptr), &info)) info = GUITHREADINFO{};
     return info;
 }
-}  // namespace
 
-std::string WindowText(HWND window) { return ReadString(window, WM_GETTEXTLENGTH, WM_GETTEXT, 0); }
-HWND FocusedWindow(HWND anyWindowOfThread) { return ThreadInfo(anyWindowOfThread).hwndFocus; }
-HWND MouseCaptureOf(HWND anyWindowOfThread) { return ThreadInfo(anyWindowOfThread).hwndCapture; }
-int ListBoxSelection(HWND listBox) { return static_cast<int>(Query(listBox, LB_GETCURSEL)); }
-
-namespace {
 std::vector<std::string> Items(HWND box, UINT countMessage, UINT lengthMessage, UINT textMessage)
 {
     std::vector<std::string> items;
@@ -144,16 +124,13 @@ std::vector<std::string> Items(HWND box, UINT countMessage, UINT lengthMessage, 
 }
 }  // namespace
 
+std::string WindowText(HWND window) { return ReadString(window, WM_GETTEXTLENGTH, WM_GETTEXT, 0); }
+HWND FocusedWindow(HWND anyWindowOfThread) { return ThreadInfo(anyWindowOfThread).hwndFocus; }
+HWND MouseCaptureOf(HWND anyWindowOfThread) { return ThreadInfo(anyWindowOfThread).hwndCapture; }
+int ListBoxSelection(HWND listBox) { return static_cast<int>(Query(listBox, LB_GETCURSEL)); }
+
 std::vector<std::string> ListBoxItems(HWND listBox) { return Items(listBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
 std::vector<std::string> ComboItems(HWND comboBox) { return Items(comboBox, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
-
-std::vector<int> ListBoxChecks(HWND listBox)
-{
-    std::vector<int> checks;
-    for (WPARAM i = 0, n = static_cast<WPARAM>(Query(listBox, LB_GETCOUNT)); i < n; ++i)
-        checks.push_back(static_cast<int>(Query(listBox, LB_GETITEMDATA, i)));
-    return checks;
-}
 
 int ListViewRowCount(HWND listView) { return static_cast<int>(Query(listView, LVM_GETITEMCOUNT)); }
 
@@ -209,23 +186,11 @@ ModalCall::~ModalCall()
 
 bool ModalCall::IsRunning() const noexcept { return m_hThread && ::WaitForSingleObject(m_hThread, 0) == WAIT_TIMEOUT; }
 
-bool ModalCall::WaitForReturn(DWORD timeoutMs)
-{
-    for (const DWORD start = ::GetTickCount(); m_hThread;) {
-        const DWORD elapsed = ::GetTickCount() - start;
-        const DWORD woke = ::MsgWaitForMultipleObjects(1, &m_hThread, FALSE, elapsed >= timeoutMs ? 0 : timeoutMs - elapsed,
-                                                       QS_ALLINPUT);
-        if (woke != WAIT_OBJECT_0 + 1) return !IsRunning();
-        PumpMessagesFor(0);
-    }
-    return true;
-}
-
 INT_PTR ModalCall::Result() const noexcept { return m_state->result; }
 
 ::testing::AssertionResult ModalCall::Finish(DWORD timeoutMs)
 {
-    if (WaitForReturn(timeoutMs)) return ::testing::AssertionSuccess();
+    if (WaitUntil([this] { return !IsRunning(); }, timeoutMs)) return ::testing::AssertionSuccess();
     const std::string open = CloseWindows(3000);
     return ::testing::AssertionFailure() << "the modal call did not return within " << timeoutMs << " ms; closed: "
                                          << open << (IsRunning() ? "; the thread still did not end" : "");
@@ -244,7 +209,7 @@ std::string ModalCall::CloseWindows(DWORD timeoutMs)
             ::PostMessageA(window, WM_CLOSE, 0, 0);
         }
         if (round >= 5) ::PostThreadMessageA(m_threadId, WM_QUIT, 0, 0);
-        WaitForReturn(timeoutMs / 10);
+        WaitUntil([this] { return !IsRunning(); }, timeoutMs / 10);
     }
     return seen.empty() ? "(no window)" : seen;
 }

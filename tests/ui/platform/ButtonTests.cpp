@@ -38,7 +38,7 @@ TEST(ImageButton, FlatRaisedUnderThePointerSunkenAndShiftedWhilePressedEmbossedW
         dialog.holdOpen = true;
         return dialog.DoModal();
     });
-    const HWND window = WaitForWindow("Layer test", call.ThreadId()), button = FindControl(window, IDC_PUSH);
+    const HWND window = WaitForWindow("Layer test", call.ThreadId()), button = ::GetDlgItem(window, IDC_PUSH);
     ASSERT_TRUE(BringToForeground(window));
     RECT client{};
     ::GetClientRect(window, &client);
